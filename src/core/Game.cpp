@@ -1,0 +1,139 @@
+#include "core/Game.hpp"
+
+#include <SFML/Window/Event.hpp>
+#include <SFML/Window/Keyboard.hpp>
+#include <memory>
+
+#include "assets/AssetManager.hpp"
+#include "core/GameStateManager.hpp"
+#include "core/InputManager.hpp"
+#include "physics/PhysicsManager.hpp"
+#include "states/CreditsState.hpp"
+#include "states/MainState.hpp"
+#include "states/MenuState.hpp"
+#include "states/QuitState.hpp"
+#include "states/SettingsState.hpp"
+#include "states/TutorialState.hpp"
+#include "states/WinState.hpp"
+
+Game& Game::instance() {
+    static Game game;
+    return game;
+}
+
+Game::Game()
+    : m_width(sf::VideoMode::getDesktopMode().width),
+      m_height(sf::VideoMode::getDesktopMode().height),
+      m_title("Tumbleleaf") {}
+
+void Game::run() {
+    if (!initialize()) {
+        return;
+    }
+    sf::Clock frameClock;
+    while (m_window.isOpen()) {
+        runFrame(frameClock);
+    }
+    shutdown();
+}
+
+bool Game::initialize() {
+    AssetManager::instance().setRenderWindow(&m_window);
+    m_physicsManager = &PhysicsManager::instance();
+    m_inputManager = &InputManager::instance();
+    bindDefaultKeys();
+
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    m_window.create(sf::VideoMode(m_width, m_height, desktop.bitsPerPixel), m_title,
+                    sf::Style::None, sf::ContextSettings());
+    // SFML centres new windows itself; without a window manager that can push a desktop-size
+    // window half off the screen.
+    m_window.setPosition({0, 0});
+    m_window.setFramerateLimit(kFrameRateLimit);
+    m_inputManager->setWindow(&m_window);
+
+    m_stateManager = &GameStateManager::instance();
+    registerScreens();
+    m_stateManager->changeState("MenuState");
+
+    m_music.openFromFile("../assets/Music/TestLoop.wav");
+    m_music.setLoop(true);
+    m_music.setVolume(kMenuVolume);
+    m_music.play();
+    return true;
+}
+
+void Game::bindDefaultKeys() {
+    m_inputManager->bind(0, "Exit", sf::Keyboard::Escape);
+    m_inputManager->bind(0, "Select", sf::Keyboard::Space);
+    m_inputManager->bind(0, "left", sf::Keyboard::J);
+    m_inputManager->bind(0, "right", sf::Keyboard::L);
+    m_inputManager->bind(1, "left", sf::Keyboard::A);
+    m_inputManager->bind(1, "right", sf::Keyboard::D);
+    m_inputManager->bind(0, "debugdraw", sf::Keyboard::F1);
+}
+
+void Game::registerScreens() {
+    m_stateManager->registerState("MenuState", std::make_shared<MenuState>(m_stateManager, this));
+    m_stateManager->registerState("TutorialState",
+                                  std::make_shared<TutorialState>(m_stateManager, this));
+    m_stateManager->registerState("GameState", std::make_shared<MainState>(m_stateManager, this));
+    m_stateManager->registerState("CreditsState",
+                                  std::make_shared<CreditsState>(m_stateManager, this));
+    m_stateManager->registerState("SettingsState",
+                                  std::make_shared<SettingsState>(m_stateManager, this));
+    m_stateManager->registerState("QuitState", std::make_shared<QuitState>(m_stateManager, this));
+    m_stateManager->registerState("WinState", std::make_shared<WinState>(m_stateManager, this));
+}
+
+// One frame, in this order: events, frame time, key history, physics, screens, clear, draw,
+// display. Physics runs before the screens so that contacts reach the players this frame.
+void Game::runFrame(sf::Clock& frameClock) {
+    pollEvents();
+    const float frameSeconds = frameClock.restart().asSeconds();
+    m_inputManager->advanceFrame();
+    m_physicsManager->update(frameSeconds);
+    m_stateManager->update(frameSeconds);
+    m_window.clear(sf::Color(0, 0, 0, 255));
+    m_stateManager->draw();
+    m_window.display();
+}
+
+void Game::pollEvents() {
+    sf::Event event;
+    while (m_window.pollEvent(event)) {
+        switch (event.type) {
+            case sf::Event::Closed:
+                m_window.close();
+                break;
+            case sf::Event::KeyPressed:
+                m_inputManager->setKeyState(event.key.code, true);
+                break;
+            case sf::Event::KeyReleased:
+                m_inputManager->setKeyState(event.key.code, false);
+                break;
+            case sf::Event::LostFocus:
+                // The release of a key held while switching away never reaches us.
+                m_inputManager->releaseAllKeys();
+                break;
+            default:
+                break;
+        }
+    }
+}
+
+void Game::changeMusic(std::string path) {
+    m_music.stop();
+    m_music.openFromFile(path);
+    m_music.play();
+}
+
+// SFML objects must not outlive the process's static teardown in an order SFML does not
+// expect, so the music stops and every screen object and per-map texture goes here.
+void Game::shutdown() {
+    m_inputManager->clearBindings(0);
+    m_music.stop();
+    m_stateManager->leaveCurrent();
+    AssetManager::instance().reset();
+    m_physicsManager->reset();
+}

@@ -1,0 +1,49 @@
+#pragma once
+
+#include <SFML/Audio/Music.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <cstdint>
+#include <string>
+
+class GameStateManager;
+class InputManager;
+class PhysicsManager;
+
+// The application: one borderless desktop-size window, one looping music track, and the main
+// loop that drives input, physics and the current screen once per frame.
+class Game {
+public:
+    static constexpr unsigned kFrameRateLimit = 144;
+    static constexpr float kMenuVolume = 5.0f;
+
+    static Game& instance();
+
+    void run();
+    bool initialize();
+    // Volume and looping carry over to the new track; a missing file leaves the game silent.
+    void changeMusic(std::string path);
+
+    sf::RenderWindow& getWindow() { return m_window; }
+    sf::Music& getMusic() { return m_music; }
+    bool isMuted() const { return m_muted; }
+    void setMuted(bool muted) { m_muted = muted; }
+    GameStateManager* getStateManager() const { return m_stateManager; }
+
+private:
+    Game();
+    void bindDefaultKeys();
+    void registerScreens();
+    void runFrame(sf::Clock& frameClock);
+    void pollEvents();
+    void shutdown();
+
+    std::uint32_t m_width;
+    std::uint32_t m_height;
+    std::string m_title;
+    sf::Music m_music;
+    bool m_muted = false;
+    sf::RenderWindow m_window;
+    GameStateManager* m_stateManager = nullptr;
+    InputManager* m_inputManager = nullptr;
+    PhysicsManager* m_physicsManager = nullptr;
+};

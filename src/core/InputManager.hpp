@@ -1,0 +1,52 @@
+#pragma once
+
+#include <array>
+#include <string>
+#include <unordered_map>
+
+namespace sf {
+class RenderWindow;
+}
+
+// Turns keyboard events into per-frame key states and maps action names ("left", "Exit", ...)
+// to key codes, one binding set per player. Also carries the window through which buttons read
+// the mouse, and the click latch all buttons share so that one press fires one button once.
+class InputManager {
+public:
+    static constexpr int kKeyCount = 101;  // sf::Keyboard::KeyCount in SFML 2.5
+    static constexpr int kBindingSets = 4;
+
+    static InputManager& instance();
+    InputManager() = default;
+
+    // Live state from a KeyPressed / KeyReleased event; unknown codes (-1) are ignored.
+    void setKeyState(int keyCode, bool down);
+    // A held key whose release went to another window would stay down forever.
+    void releaseAllKeys();
+    // Once per frame, after polling: previous <- current, current <- live.
+    void advanceFrame();
+
+    // The key bound to `name` in `bindingSet`, or 0 when unbound (or the set does not exist).
+    int getKey(const std::string& name, int bindingSet) const;
+    void bind(int bindingSet, const std::string& name, int keyCode);
+    void clearBindings(int bindingSet);
+
+    // Codes outside 0..100 read as up.
+    bool isKeyDown(int keyCode) const;
+    bool isKeyPressed(int keyCode) const;
+
+    sf::RenderWindow* getWindow() const { return m_window; }
+    void setWindow(sf::RenderWindow* window) { m_window = window; }
+    bool isMouseLatched() const { return m_mouseLatch; }
+    void setMouseLatch(bool latched) { m_mouseLatch = latched; }
+
+private:
+    static bool isValidKey(int keyCode) { return keyCode >= 0 && keyCode < kKeyCount; }
+
+    std::array<bool, kKeyCount> m_previousKeys{};
+    std::array<bool, kKeyCount> m_currentKeys{};
+    std::array<bool, kKeyCount> m_liveKeys{};
+    sf::RenderWindow* m_window = nullptr;
+    std::array<std::unordered_map<std::string, int>, kBindingSets> m_bindings{};
+    bool m_mouseLatch = false;
+};

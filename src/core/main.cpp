@@ -1,0 +1,6 @@
+#include "core/Game.hpp"
+
+int main() {
+    Game::instance().run();
+    return 0;
+}

@@ -1,0 +1,21 @@
+#pragma once
+
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/View.hpp>
+
+#include "core/GameState.hpp"
+
+// The screen that names who made the game.
+// Its content is not built yet: entering it shows an empty screen.
+class CreditsState : public GameState {
+public:
+    CreditsState(GameStateManager* stateManager, Game* game);
+
+    void init() override;
+    void exit() override;
+    void update(float frameSeconds) override;
+
+private:
+    sf::Font m_font;
+    sf::View m_view;
+};

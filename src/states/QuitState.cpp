@@ -1,0 +1,21 @@
+#include "states/QuitState.hpp"
+
+#include "assets/AssetManager.hpp"
+#include "core/Game.hpp"
+#include "physics/PhysicsManager.hpp"
+
+QuitState::QuitState(GameStateManager* stateManager, Game* game) : GameState(stateManager, game) {}
+
+void QuitState::init() {
+    AssetManager::instance().reset();
+    sf::RenderWindow& window = m_game->getWindow();
+    window.setView(window.getDefaultView());
+    PhysicsManager::instance().reset();
+    window.close();
+}
+
+void QuitState::exit() {}
+
+void QuitState::update(float /*frameSeconds*/) {}
+
+void QuitState::draw() {}

@@ -1,0 +1,97 @@
+#include "core/InputManager.hpp"
+
+#include <gtest/gtest.h>
+#include <SFML/Window/Keyboard.hpp>
+
+namespace {
+
+class InputManagerTest : public ::testing::Test {
+protected:
+    InputManager input;
+};
+
+TEST_F(InputManagerTest, KeyPressedAndReleasedWithinOnePollIsNeverSeen) {
+    input.setKeyState(sf::Keyboard::J, true);
+    input.setKeyState(sf::Keyboard::J, false);
+    input.advanceFrame();
+    EXPECT_FALSE(input.isKeyDown(sf::Keyboard::J));
+    EXPECT_FALSE(input.isKeyPressed(sf::Keyboard::J));
+}
+
+TEST_F(InputManagerTest, HeldKeyIsPressedInItsFirstFrameOnlyAndDownInAll) {
+    input.setKeyState(sf::Keyboard::L, true);
+    input.advanceFrame();
+    EXPECT_TRUE(input.isKeyPressed(sf::Keyboard::L));
+    EXPECT_TRUE(input.isKeyDown(sf::Keyboard::L));
+    for (int frame = 0; frame < 3; ++frame) {
+        input.setKeyState(sf::Keyboard::L, true);  // key repeat changes nothing
+        input.advanceFrame();
+        EXPECT_FALSE(input.isKeyPressed(sf::Keyboard::L));
+        EXPECT_TRUE(input.isKeyDown(sf::Keyboard::L));
+    }
+    input.setKeyState(sf::Keyboard::L, false);
+    input.advanceFrame();
+    EXPECT_FALSE(input.isKeyDown(sf::Keyboard::L));
+    input.setKeyState(sf::Keyboard::L, true);
+    input.advanceFrame();
+    EXPECT_TRUE(input.isKeyPressed(sf::Keyboard::L)) << "a new press after a release counts";
+}
+
+TEST_F(InputManagerTest, EventsAreSeenOnlyAfterTheFrameAdvances) {
+    input.setKeyState(sf::Keyboard::A, true);
+    EXPECT_FALSE(input.isKeyDown(sf::Keyboard::A));
+    input.advanceFrame();
+    EXPECT_TRUE(input.isKeyDown(sf::Keyboard::A));
+}
+
+TEST_F(InputManagerTest, LosingFocusReleasesEveryHeldKey) {
+    input.setKeyState(sf::Keyboard::A, true);
+    input.setKeyState(sf::Keyboard::L, true);
+    input.advanceFrame();
+    input.releaseAllKeys();
+    input.advanceFrame();
+    EXPECT_FALSE(input.isKeyDown(sf::Keyboard::A));
+    EXPECT_FALSE(input.isKeyDown(sf::Keyboard::L));
+}
+
+TEST_F(InputManagerTest, CodesOutsideTheKeyboardAreIgnoredAndReadAsUp) {
+    input.setKeyState(-1, true);
+    input.setKeyState(101, true);
+    input.setKeyState(100, true);
+    input.advanceFrame();
+    EXPECT_FALSE(input.isKeyDown(-1));
+    EXPECT_FALSE(input.isKeyDown(101));
+    EXPECT_FALSE(input.isKeyPressed(5000));
+    EXPECT_TRUE(input.isKeyDown(100)) << "Pause, the last key code, is a real key";
+}
+
+TEST_F(InputManagerTest, BindingsResolveBySetAndUnboundNamesGiveZero) {
+    input.bind(0, "Exit", sf::Keyboard::Escape);
+    input.bind(0, "left", sf::Keyboard::J);
+    input.bind(1, "left", sf::Keyboard::A);
+    EXPECT_EQ(input.getKey("Exit", 0), 36);
+    EXPECT_EQ(input.getKey("left", 0), 9);
+    EXPECT_EQ(input.getKey("left", 1), 0);
+    EXPECT_EQ(input.getKey("Exit", 1), 0) << "Exit is bound in set 0 only";
+    EXPECT_EQ(input.getKey("jump", 0), 0);
+    input.bind(0, "left", sf::Keyboard::K);
+    EXPECT_EQ(input.getKey("left", 0), sf::Keyboard::K) << "binding again replaces";
+}
+
+TEST_F(InputManagerTest, BindingSetsOutsideZeroToThreeAreEmpty) {
+    input.bind(4, "left", sf::Keyboard::J);
+    input.bind(-1, "left", sf::Keyboard::J);
+    EXPECT_EQ(input.getKey("left", 4), 0);
+    EXPECT_EQ(input.getKey("left", -1), 0);
+    EXPECT_EQ(input.getKey("left", 1000000), 0);
+}
+
+TEST_F(InputManagerTest, ClearingASetForgetsItsBindingsOnly) {
+    input.bind(0, "left", sf::Keyboard::J);
+    input.bind(1, "left", sf::Keyboard::D);
+    input.clearBindings(0);
+    EXPECT_EQ(input.getKey("left", 0), 0);
+    EXPECT_EQ(input.getKey("left", 1), static_cast<int>(sf::Keyboard::D));
+}
+
+}  // namespace

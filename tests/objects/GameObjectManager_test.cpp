@@ -1,0 +1,80 @@
+#include "objects/GameObjectManager.hpp"
+
+#include <gtest/gtest.h>
+
+#include "objects/IComponent.hpp"
+#include "support/ErrCapture.hpp"
+
+namespace {
+
+class IdleComponent : public IComponent {
+public:
+    using IComponent::IComponent;
+    bool init() override { return true; }
+    void update(float) override {}
+};
+
+std::shared_ptr<GameObject> makeObject(const std::string& id) {
+    return std::make_shared<GameObject>(id);
+}
+
+TEST(GameObjectManagerTest, OnlyIdsWithPlayerAndWithoutCameraJoinTheRace) {
+    GameObjectManager manager;
+    auto player = makeObject("Player1");
+    manager.addGameObject(player);
+    manager.addGameObject(makeObject("CameraOnPlayer1"));
+    manager.addGameObject(makeObject("Wall"));
+    ASSERT_EQ(manager.getPlayers().size(), 1u);
+    EXPECT_EQ(manager.getPlayers()[0], player);
+    EXPECT_EQ(manager.getGameObjects().size(), 3u);
+}
+
+TEST(GameObjectManagerTest, ALaterObjectWithTheSameIdReplacesTheEarlier) {
+    GameObjectManager manager;
+    auto first = makeObject("Wall");
+    auto second = makeObject("Wall");
+    manager.addGameObject(first);
+    manager.addGameObject(second);
+    EXPECT_EQ(manager.getGameObjects().size(), 1u);
+    EXPECT_EQ(manager.getGameObject("Wall"), second);
+}
+
+TEST(GameObjectManagerTest, AnUnknownIdGivesNothingAndOneErrorLine) {
+    GameObjectManager manager;
+    ErrCapture err;
+    EXPECT_EQ(manager.getGameObject("Ghost"), nullptr);
+    EXPECT_EQ(err.lineCount(), 1);
+    const std::string line = err.text();
+    EXPECT_NE(line.find(" Line: "), std::string::npos);
+    const std::string tail = "Could not find gameobject with m_id Ghost\n";
+    ASSERT_GE(line.size(), tail.size());
+    EXPECT_EQ(line.substr(line.size() - tail.size()), tail);
+}
+
+TEST(GameObjectManagerTest, RemovingAnOrdinaryObjectDropsItAndLeavesThePlayers) {
+    GameObjectManager manager;
+    auto wall = makeObject("Wall");
+    manager.addGameObject(wall);
+    manager.addGameObject(makeObject("Player1"));
+    manager.removeGameObject(wall);
+    EXPECT_EQ(manager.getGameObjects().count("Wall"), 0u);
+    EXPECT_EQ(manager.getPlayers().size(), 1u);
+}
+
+TEST(GameObjectManagerTest, ClearEmptiesEveryComponentListTheRegistryAndThePlayers) {
+    GameObjectManager manager;
+    auto player = makeObject("Player1");
+    player->addComponent(std::make_shared<IdleComponent>(player));
+    auto wall = makeObject("Wall");
+    wall->addComponent(std::make_shared<IdleComponent>(wall));
+    manager.addGameObject(player);
+    manager.addGameObject(wall);
+
+    manager.clear();
+    EXPECT_TRUE(player->getComponentList().empty());
+    EXPECT_TRUE(wall->getComponentList().empty());
+    EXPECT_TRUE(manager.getGameObjects().empty());
+    EXPECT_TRUE(manager.getPlayers().empty());
+}
+
+}  // namespace

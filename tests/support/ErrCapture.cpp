@@ -1,0 +1,15 @@
+#include "support/ErrCapture.hpp"
+
+#include <SFML/System/Err.hpp>
+#include <algorithm>
+
+ErrCapture::ErrCapture() : m_previous(sf::err().rdbuf(m_captured.rdbuf())) {}
+
+ErrCapture::~ErrCapture() {
+    sf::err().rdbuf(m_previous);
+}
+
+int ErrCapture::lineCount() const {
+    const std::string captured = text();
+    return static_cast<int>(std::count(captured.begin(), captured.end(), '\n'));
+}
