@@ -5,7 +5,7 @@ set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh test
 
-build=build-tests
+build="${TUMBLELEAF_BUILD_DIR:-build-tests}"
 cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Debug -DTUMBLELEAF_TESTS=ON -DTUMBLELEAF_WERROR=ON \
     -DTUMBLELEAF_SANITIZE=ON -DTUMBLELEAF_BIN_DIR="$PWD/$build/bin" > /dev/null
 cmake --build "$build" -j "$(nproc)"
