@@ -1,0 +1,100 @@
+#include <gtest/gtest.h>
+
+#include <filesystem>
+
+#include "components/CameraRenderComponent.hpp"
+#include "components/SpriteRenderComponent.hpp"
+#include "components/TextRenderComponent.hpp"
+#include "objects/GameObject.hpp"
+#include "support/ErrCapture.hpp"
+#include "support/ScratchGameDir.hpp"
+#include "support/TestWindow.hpp"
+
+namespace {
+
+class RenderComponentsTest : public ::testing::Test {
+protected:
+    TestWindow screen{64, 64};
+    ScratchGameDir scratch;
+    std::shared_ptr<GameObject> owner = std::make_shared<GameObject>("thing");
+};
+
+TEST_F(RenderComponentsTest, SpriteMasksExactlyItsMaskColourAndDrawsAtItsOwnersTransform) {
+    sf::Image picture;
+    picture.create(4, 1, sf::Color::Black);
+    picture.setPixel(0, 0, sf::Color::Red);
+    picture.setPixel(1, 0, sf::Color(254, 0, 0));
+    const auto path = (scratch.root() / "strip.png").string();
+    picture.saveToFile(path);
+
+    SpriteRenderComponent sprite(screen.window(), sf::Color::Red, owner, path);
+    ASSERT_TRUE(sprite.init());
+    owner->setPosition(10.0f, 20.0f);
+    owner->setScale(2.0f, 2.0f);
+    screen.window().clear(sf::Color::Blue);
+    sprite.draw();
+    const sf::Image shot = screen.capture();
+
+    EXPECT_EQ(shot.getPixel(10, 20), sf::Color::Blue) << "pure red is see-through";
+    EXPECT_EQ(shot.getPixel(11, 21), sf::Color::Blue);
+    EXPECT_EQ(shot.getPixel(12, 20), sf::Color(254, 0, 0)) << "one step off red stays";
+    EXPECT_EQ(shot.getPixel(14, 21), sf::Color::Black) << "black stays, scaled by two";
+    EXPECT_EQ(shot.getPixel(17, 20), sf::Color::Black);
+    EXPECT_EQ(shot.getPixel(18, 20), sf::Color::Blue);
+}
+
+TEST_F(RenderComponentsTest, SpriteWithAMissingPictureSaysSoAndFails) {
+    ErrCapture err;
+    SpriteRenderComponent sprite(screen.window(), sf::Color::Black, owner, "../assets/none.png");
+    EXPECT_FALSE(sprite.init());
+    EXPECT_NE(err.text().find("Could not load texture from ../assets/none.png\n"),
+              std::string::npos);
+}
+
+TEST_F(RenderComponentsTest, TextIsPlacedOnceFromItsOwnerOffsetAndHalfItsSize) {
+    owner->setPosition(100.0f, 200.0f);
+    ErrCapture err;
+    TextRenderComponent text(screen.window(), "../assets/no-font.ttf", 31, sf::Color::Red, owner,
+                             {10.0f, 5.0f}, "Hello");
+    const std::string ours = "Could not load font\n";
+    ASSERT_GE(err.text().size(), ours.size());
+    EXPECT_EQ(err.text().substr(err.text().size() - ours.size()), ours);
+    EXPECT_TRUE(text.init()) << "a missing font is not a failure of the scene";
+    EXPECT_EQ(text.getRenderText().getPosition(), sf::Vector2f(110.0f, 190.0f));
+    EXPECT_EQ(text.getRenderText().getCharacterSize(), 31u);
+    EXPECT_EQ(text.getRenderText().getFillColor(), sf::Color::Red);
+    EXPECT_EQ(text.getRenderText().getOutlineColor(), sf::Color::Red);
+
+    owner->setPosition(0.0f, 0.0f);
+    EXPECT_EQ(text.getRenderText().getPosition(), sf::Vector2f(110.0f, 190.0f));
+}
+
+TEST_F(RenderComponentsTest, CameraCentresOnItsOffsetCarriedByTheObjectsTransform) {
+    auto cameraObject = std::make_shared<GameObject>("CameraOnPlayer1");
+    sf::View view({0.0f, 360.0f}, {1440.0f, 1620.0f});
+    CameraRenderComponent camera(cameraObject, screen.window(), view);
+
+    cameraObject->setPosition(100.0f, 200.0f);
+    camera.update(0.016f);
+    EXPECT_EQ(camera.getView().getCenter(), sf::Vector2f(100.0f, 560.0f));
+    EXPECT_EQ(screen.window().getView().getCenter(), sf::Vector2f(100.0f, 560.0f));
+
+    cameraObject->setScale(2.0f, 2.0f);
+    cameraObject->setRotation(90.0f);
+    camera.update(0.016f);
+    EXPECT_NEAR(camera.getView().getCenter().x, 100.0f - 720.0f, 1e-3f);
+    EXPECT_NEAR(camera.getView().getCenter().y, 200.0f, 1e-3f);
+}
+
+TEST_F(RenderComponentsTest, OnlyTheSecondPlayersCameraShowsInTheLeftHalf) {
+    const sf::View view({0.0f, 540.0f}, {1440.0f, 1620.0f});
+    for (const char* id : {"CameraOnPlayer1", "CameraOnPlayer2", "CameraOnPlayer22", "Other"}) {
+        CameraRenderComponent camera(std::make_shared<GameObject>(id), screen.window(), view);
+        camera.applyViewport();
+        const float left = std::string(id) == "CameraOnPlayer2" ? 0.0f : 0.5f;
+        EXPECT_EQ(screen.window().getView().getViewport(), sf::FloatRect(left, 0.0f, 0.5f, 1.0f))
+            << id;
+    }
+}
+
+}  // namespace

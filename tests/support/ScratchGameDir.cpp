@@ -1,0 +1,24 @@
+#include "support/ScratchGameDir.hpp"
+
+#include <random>
+#include <string>
+
+namespace fs = std::filesystem;
+
+ScratchGameDir::ScratchGameDir() : m_previousWorkingDir(fs::current_path()) {
+    std::random_device seed;
+    m_root = fs::temp_directory_path() / ("tumbleleaf-test-" + std::to_string(seed()));
+    fs::create_directories(m_root / "bin");
+    fs::create_directories(m_root / "assets" / "SaveFiles");
+    fs::current_path(m_root / "bin");
+}
+
+ScratchGameDir::~ScratchGameDir() {
+    std::error_code ignored;
+    fs::current_path(m_previousWorkingDir, ignored);
+    fs::remove_all(m_root, ignored);
+}
+
+fs::path ScratchGameDir::leaderboard() const {
+    return m_root / "assets" / "SaveFiles" / "Leaderboard.txt";
+}

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <filesystem>
+
+// A throw-away copy of the game's folder layout (bin/ and assets/SaveFiles/) in a temporary
+// directory, with the working directory moved into its bin/ while it lives, so that the game's
+// relative "../assets/..." paths land here and never in the real assets.
+class ScratchGameDir {
+public:
+    ScratchGameDir();
+    ~ScratchGameDir();
+    ScratchGameDir(const ScratchGameDir&) = delete;
+    ScratchGameDir& operator=(const ScratchGameDir&) = delete;
+
+    const std::filesystem::path& root() const { return m_root; }
+    std::filesystem::path assets() const { return m_root / "assets"; }
+    std::filesystem::path leaderboard() const;
+
+private:
+    std::filesystem::path m_previousWorkingDir;
+    std::filesystem::path m_root;
+};
