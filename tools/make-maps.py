@@ -15,6 +15,7 @@ What the game's reader needs, and these maps keep to:
 - object names are unique in a map, and only players have "Player" in their names;
 - menus are laid out for a 1920 by 1080 window, and texts are single lines.
 """
+import itertools
 import os
 import random
 from xml.sax.saxutils import quoteattr
@@ -100,9 +101,13 @@ def obj(name, kind, x, y, w, h, layer, **props):
 
 # --- Menu screens ------------------------------------------------------------------------------
 
-def menu_map(panel):
+LAYER = "Doodles"  # the menus' top layer: doodles, and every object of the screen
+
+
+def menu_map(panel, doodles):
     """A desk with a sheet of paper on it (panel: first and last column and row of the sheet),
-    a layer for doodles over it, and one group for the screen's objects."""
+    a layer with doodles (name, column, row) over it, and the screen's objects with that layer.
+    Returns the map and the function that adds an object."""
     m = TmxMap(SCREEN_COLS, SCREEN_ROWS)
     back = m.layer("Desk")
     pick = random.Random(11)
@@ -116,104 +121,95 @@ def menu_map(panel):
             v = "n" if r == r0 else "s" if r == r1 else ""
             h = "w" if c == c0 else "e" if c == c1 else ""
             back[r][c] = C.gid(f"sheet_{v + h or 'c'}")
-    return m, m.layer("Doodles"), m.group("Screen")
+    top = m.layer(LAYER)
+    for name, c, r in doodles:
+        top[r][c] = C.gid(name)
+    return m, m.group("Screen").append
 
 
-def text(name, words, size, layer, colour=PAPER_INK, left=None, centre=None, top=0):
+def racers(add, y, left, right):
+    """The two racers standing on the side of the screen each races on: chalk left, crayon
+    right."""
+    add(picture("ChalkPicture", C.CHALK, left, y, C.CHARACTER_WIDTH, C.CHARACTER_HEIGHT))
+    add(picture("CrayonPicture", C.CRAYON, right, y, C.CHARACTER_WIDTH, C.CHARACTER_HEIGHT))
+
+
+def text(name, words, size, colour=PAPER_INK, left=None, centre=None, top=0):
     """A line of text whose letters start at `top` (their highest ink) and either start at
     `left` or are centred on `centre`. The game draws a text half its size above its object."""
     l, t, r, _ = C.text_box(words, size)
     x = left if left is not None else centre - (l + r) / 2
     y = top - size - t + size // 2
-    return obj(name, "Text", round(x), round(y), r - l, size, layer, fontpath=C.FONT,
+    return obj(name, "Text", round(x), round(y), r - l, size, LAYER, fontpath=C.FONT,
                fontsize=size, color=colour, text=words)
 
 
-def state_button(name, picture, target, x, y, layer):
-    return obj(name, "GamestateButton", x, y, 480, 96, layer, texturepath=picture,
+def state_button(name, picture, target, x, y):
+    return obj(name, "GamestateButton", x, y, 480, 96, LAYER, texturepath=picture,
                nextState=target)
 
 
-def picture(name, path, x, y, w, h, layer):
-    return obj(name, "Logo", x, y, w, h, layer, texturepath=path)
-
-
-def doodles(layer, spots):
-    for name, c, r in spots:
-        layer[r][c] = C.gid(name)
+def picture(name, path, x, y, w, h):
+    return obj(name, "Logo", x, y, w, h, LAYER, texturepath=path)
 
 
 def title_screen():
-    m, deco, objects = menu_map((19, 10, 40, 31))
-    doodles(deco, [("star", 4, 5), ("heart", 12, 24), ("spiral", 49, 6), ("star", 55, 27),
-                   ("smiley", 8, 30), ("crumbs", 47, 23), ("star", 52, 14), ("spiral", 6, 16)])
-    layer = "Doodles"
-    objects.append(picture("Logo", "ui/Logo.png", (1920 - 1028) // 2, 24, 1028, 260, layer))
+    m, add = menu_map((19, 10, 40, 31), [
+        ("star", 4, 5), ("heart", 12, 24), ("spiral", 49, 6), ("star", 55, 27),
+        ("smiley", 8, 30), ("crumbs", 47, 23), ("star", 52, 14), ("spiral", 6, 16)])
+    add(picture("Logo", "ui/Logo.png", (1920 - 1028) // 2, 24, 1028, 260))
     buttons = [("PlayButton", "ui/ButtonPlay.png", "GameState"),
                ("TutorialButton", "ui/ButtonTutorial.png", "TutorialState"),
                ("SettingsButton", "ui/ButtonSettings.png", "SettingsState"),
                ("CreditsButton", "ui/ButtonCredits.png", "CreditsState"),
                ("QuitButton", "ui/ButtonQuit.png", "QuitState")]
     for i, (name, path, target) in enumerate(buttons):
-        objects.append(state_button(name, path, target, 720, 372 + i * 118, layer))
-    # Each character on the side of the screen it races on, with its keys.
-    objects.append(picture("ChalkPicture", C.CHALK, 400, 560, C.CHARACTER_WIDTH,
-                           C.CHARACTER_HEIGHT, layer))
-    objects.append(picture("CrayonPicture", C.CRAYON, 1464, 560, C.CHARACTER_WIDTH,
-                           C.CHARACTER_HEIGHT, layer))
-    objects.append(text("ChalkCaption", "A  D", 32, layer, LIGHT_INK, centre=428, top=840))
-    objects.append(text("CrayonCaption", "J  L", 32, layer, LIGHT_INK, centre=1492, top=840))
-    objects.append(text("Hint", "Esc leaves a race", 32, layer, LIGHT_INK, centre=960, top=1030))
+        add(state_button(name, path, target, 720, 372 + i * 118))
+    racers(add, 560, 400, 1464)
+    add(text("ChalkKeys", "A  D", 32, LIGHT_INK, centre=428, top=840))
+    add(text("CrayonKeys", "J  L", 32, LIGHT_INK, centre=1492, top=840))
+    add(text("Hint", "Esc leaves a race", 32, LIGHT_INK, centre=960, top=1030))
     m.write("TitleScreenMap.tmx")
 
 
 def tutorial_screen():
-    m, deco, objects = menu_map((2, 1, 57, 32))
-    doodles(deco, [("star", 54, 3), ("heart", 5, 3)])
-    layer = "Doodles"
-    add = objects.append
-    add(text("Heading", "HOW TO PLAY", 64, layer, INK, centre=960, top=64))
+    m, add = menu_map((2, 1, 57, 32), [("star", 54, 3), ("heart", 5, 3)])
+    add(text("Heading", "HOW TO PLAY", 64, INK, centre=960, top=64))
     # Each player's half of the screen, as in the race: the chalk on the left, the crayon on
     # the right.
-    for side, (who, character, name, keys, x0) in enumerate(
-            [("PLAYER 2", C.CHALK, "chalk", "AD", 140), ("PLAYER 1", C.CRAYON, "crayon", "JL",
-                                                         1000)]):
-        tag = "Left" if side == 0 else "Right"
-        add(picture(f"{tag}Character", character, x0, 150, C.CHARACTER_WIDTH,
-                    C.CHARACTER_HEIGHT, layer))
+    racers(add, 150, 140, 1000)
+    for tag, who, name, keys, x0 in (("Left", "PLAYER 2", "chalk", "AD", 140),
+                                     ("Right", "PLAYER 1", "crayon", "JL", 1000)):
         for k, key in enumerate(keys):
-            add(picture(f"{tag}Key{key}", f"ui/Key{key}.png", x0 + 100 + k * 112, 160, 96, 96,
-                        layer))
-        add(text(f"{tag}Who", f"{who}: the {name}", 40, layer, INK, left=x0 + 340, top=172))
-        half = "left" if side == 0 else "right"
-        add(text(f"{tag}Steer", f"{keys[0]} steers left, {keys[1]} right", 32, layer,
-                 left=x0 + 340, top=232))
-        add(text(f"{tag}Half", f"on the {half} half of the screen", 32, layer, left=x0 + 100,
+            add(picture(f"{tag}Key{key}", f"ui/Key{key}.png", x0 + 100 + k * 112, 160, 96, 96))
+        add(text(f"{tag}Who", f"{who}: the {name}", 40, INK, left=x0 + 340, top=172))
+        add(text(f"{tag}Steer", f"{keys[0]} steers left, {keys[1]} right", 32, left=x0 + 340,
+                 top=232))
+        add(text(f"{tag}Half", f"on the {tag.lower()} half of the screen", 32, left=x0 + 100,
                  top=296))
     rules = ["You slide downhill all the time: steer to pick your ground.",
              "Your points are your size. They wear away as you travel,",
              "so reach the finish with as much of you left as you can.",
              "The first one home makes the other wear away three times as fast."]
     for i, line in enumerate(rules):
-        add(text(f"Rule{i + 1}", line, 32, layer, centre=960, top=430 + i * 44))
-    add(picture("KeyEsc", "ui/KeyEsc.png", 560, 612, 144, 96, layer))
-    add(text("EscText", "leaves the race for the title", 32, layer, left=724, top=646))
+        add(text(f"Rule{i + 1}", line, 32, centre=960, top=430 + i * 44))
+    add(picture("KeyEsc", "ui/KeyEsc.png", 560, 612, 144, 96))
+    add(text("EscText", "leaves the race for the title", 32, left=724, top=646))
     for i, (kind, label, speed, wear, feel) in enumerate(C.MATERIALS):
         x = 120 + i * 430
-        add(picture(f"Swatch{kind}", f"ui/Swatch{kind}.png", x, 748, 128, 128, layer))
-        add(text(f"{kind}Name", label, 32, layer, INK, left=x + 144, top=752))
-        add(text(f"{kind}Speed", f"speed x{speed:g}", 32, layer, left=x + 144, top=796))
-        add(text(f"{kind}Wear", f"wear  x{wear:g}", 32, layer, left=x + 144, top=838))
-        add(text(f"{kind}Feel", feel, 32, layer, left=x, top=892))
-    add(state_button("BackButton", "ui/ButtonBack.png", "MenuState", 400, 944, layer))
-    add(state_button("PlayButton", "ui/ButtonPlay.png", "GameState", 1040, 944, layer))
+        add(picture(f"Swatch{kind}", f"ui/Swatch{kind}.png", x, 748, 128, 128))
+        add(text(f"{kind}Name", label, 32, INK, left=x + 144, top=752))
+        add(text(f"{kind}Speed", f"speed x{speed:g}", 32, left=x + 144, top=796))
+        add(text(f"{kind}Wear", f"wear  x{wear:g}", 32, left=x + 144, top=838))
+        add(text(f"{kind}Feel", feel, 32, left=x, top=892))
+    add(state_button("BackButton", "ui/ButtonBack.png", "MenuState", 400, 944))
+    add(state_button("PlayButton", "ui/ButtonPlay.png", "GameState", 1040, 944))
     m.write("TutorialScreenMap.tmx")
 
 
 def credits_screen():
-    m, deco, objects = menu_map((8, 1, 51, 32))
-    doodles(deco, [("star", 3, 4), ("spiral", 55, 8), ("heart", 4, 28), ("smiley", 55, 29)])
-    layer = "Doodles"
+    m, add = menu_map((8, 1, 51, 32), [("star", 3, 4), ("spiral", 55, 8), ("heart", 4, 28),
+                                        ("smiley", 55, 29)])
     lines = [("Heading", "CREDITS", 64, INK, 70),
              ("Made", "Tumbleleaf: a downhill race for two,", 32, PAPER_INK, 190),
              ("Team", "made by the Tumbleleaf team.", 32, PAPER_INK, 234),
@@ -228,58 +224,50 @@ def credits_screen():
               736),
              ("Thanks", "Thanks for playing!", 40, INK, 822)]
     for name, words, size, colour, top in lines:
-        objects.append(text(name, words, size, layer, colour, centre=960, top=top))
-    objects.append(picture("CrayonPicture", C.CRAYON, 120, 420, C.CHARACTER_WIDTH,
-                           C.CHARACTER_HEIGHT, layer))
-    objects.append(picture("ChalkPicture", C.CHALK, 1744, 420, C.CHARACTER_WIDTH,
-                           C.CHARACTER_HEIGHT, layer))
-    objects.append(state_button("BackButton", "ui/ButtonBack.png", "MenuState", 720, 910,
-                                layer))
+        add(text(name, words, size, colour, centre=960, top=top))
+    racers(add, 420, 120, 1744)
+    add(state_button("BackButton", "ui/ButtonBack.png", "MenuState", 720, 910))
     m.write("CreditsScreenMap.tmx")
 
 
-def settings_button(name, function, label, x, y, layer):
+def settings_button(name, function, label, x, y):
     w, h, size = 640, 96, 48
     l, t, r, b = C.text_box(label, size)
     # The button's text sits at its offset, half its size above it: centre the letters on the
     # plate (the plate's lowest six pixels are its edge).
     offset_x = round(w / 2 - (l + r) / 2)
     offset_y = round((h - 6) / 2 - size + size // 2 - (t + b) / 2)
-    return obj(name, "SettingsButton", x, y, w, h, layer, texturepath="ui/ButtonPlate.png",
+    return obj(name, "SettingsButton", x, y, w, h, LAYER, texturepath="ui/ButtonPlate.png",
                functionality=function, text=label, fontPath=C.FONT, fontsize=size,
                offset=f"{offset_x},{offset_y}", color=INK)
 
 
 def settings_screen():
-    m, deco, objects = menu_map((14, 2, 45, 31))
-    doodles(deco, [("star", 5, 6), ("spiral", 53, 10), ("heart", 7, 27), ("crumbs", 52, 26)])
-    layer = "Doodles"
-    add = objects.append
-    add(text("Heading", "SETTINGS", 64, layer, INK, centre=960, top=110))
-    add(settings_button("SoundButton", "ToggleSound", "SOUND ON / OFF", 640, 300, layer))
-    add(text("SoundHelp", "mutes the music, or brings it back", 32, layer, centre=960, top=420))
-    add(settings_button("DeleteButton", "DeleteSave", "DELETE LEADERBOARD", 640, 540, layer))
-    add(text("DeleteHelp", "forgets every race so far", 32, layer, centre=960, top=660))
-    add(state_button("BackButton", "ui/ButtonBack.png", "MenuState", 720, 820, layer))
+    m, add = menu_map((14, 2, 45, 31), [("star", 5, 6), ("spiral", 53, 10), ("heart", 7, 27),
+                                         ("crumbs", 52, 26)])
+    add(text("Heading", "SETTINGS", 64, INK, centre=960, top=110))
+    add(settings_button("SoundButton", "ToggleSound", "SOUND ON / OFF", 640, 300))
+    add(text("SoundHelp", "mutes the music, or brings it back", 32, centre=960, top=420))
+    add(settings_button("DeleteButton", "DeleteSave", "DELETE LEADERBOARD", 640, 540))
+    add(text("DeleteHelp", "forgets every race so far", 32, centre=960, top=660))
+    add(state_button("BackButton", "ui/ButtonBack.png", "MenuState", 720, 820))
     m.write("SettingsScreenMap.tmx")
 
 
 def highscore_screen():
     # The game draws the results with the first layer, over the sheet: two newest at (750, 340)
     # and (1200, 340), the best five at (300 k, 690); each score is written above its picture.
-    m, deco, objects = menu_map((4, 1, 55, 32))
-    doodles(deco, [("star", 2, 3), ("star", 57, 30), ("heart", 2, 30), ("spiral", 57, 3)])
-    layer = "Doodles"
-    add = objects.append
-    add(text("Heading", "RESULTS", 64, layer, INK, left=180, top=70))
-    add(text("NewestTitle", "LAST RACE", 40, layer, INK, centre=1003, top=176))
-    add(text("BestTitle", "BEST FIVE", 40, layer, INK, left=150, top=520))
+    m, add = menu_map((4, 1, 55, 32), [("star", 2, 3), ("star", 57, 30), ("heart", 2, 30),
+                                        ("spiral", 57, 3)])
+    add(text("Heading", "RESULTS", 64, INK, left=180, top=70))
+    add(text("NewestTitle", "LAST RACE", 40, INK, centre=1003, top=176))
+    add(text("BestTitle", "BEST FIVE", 40, INK, left=150, top=520))
     for k, rank in enumerate(["1st", "2nd", "3rd", "4th", "5th"], start=1):
-        add(text(f"Rank{k}", rank, 32, layer, centre=300 * k + C.CHARACTER_WIDTH // 2, top=968))
-    add(state_button("AgainButton", "ui/ButtonRaceAgain.png", "GameState", 180, 190, layer))
-    add(state_button("BackButton", "ui/ButtonBack.png", "MenuState", 180, 310, layer))
+        add(text(f"Rank{k}", rank, 32, centre=300 * k + C.CHARACTER_WIDTH // 2, top=968))
+    add(state_button("AgainButton", "ui/ButtonRaceAgain.png", "GameState", 180, 190))
+    add(state_button("BackButton", "ui/ButtonBack.png", "MenuState", 180, 310))
     for i, line in enumerate(["A score is what", "is left of you", "at the finish."]):
-        add(text(f"Note{i + 1}", line, 32, layer, left=1400, top=200 + i * 44))
+        add(text(f"Note{i + 1}", line, 32, left=1400, top=200 + i * 44))
     m.write("HighscoreScreenMap.tmx")
 
 
@@ -320,8 +308,18 @@ class Course:
                 self.solid[r][c] = style
                 self.material[r][c] = None
 
-    def mark(self, name, c, r):
-        self.decor[r][c] = C.gid(name)
+    def lay(self, *pieces):
+        """Each piece is a ground or a block style with its first and last column and row."""
+        for name, c0, r0, c1, r1 in pieces:
+            if name in MATERIAL_VALUES:
+                self.paint(name, c0, r0, c1, r1)
+            else:
+                self.block(name, c0, r0, c1, r1)
+
+    def mark(self, name, columns, rows):
+        for r in rows:
+            for c in columns:
+                self.decor[r][c] = C.gid(name)
 
     def word(self, word, c0, r0):
         _, width = C.WORDS[word]
@@ -330,118 +328,98 @@ class Course:
                 self.decor[r0 + row][c0 + col] = C.gid(f"{word}_{row}_{col}")
 
 
+MIDDLE = (29, 30)  # where the arrows down the middle of the course go
+
+
 def lay_out_course():
     k = Course()
     k.paint("Paper", 0, 0, COLS, ROWS)
-    # Start: plain paper, a start line and the players' names in chalk.
-    for c in range(WALL, COLS - WALL):
-        k.mark("start_line", c, 14)
+    # Start: plain paper and a start line.
+    k.mark("start_line", range(WALL, COLS - WALL), [14])
     k.word("start", 27, 18)
 
     # Warm-up: a wax strip down the middle, where the two meet; magazines along the walls.
-    k.paint("WaxPaper", 25, 60, 34, 179)
-    k.paint("Magazine", 5, 80, 8, 179)
-    k.paint("Magazine", 51, 80, 54, 179)
-    k.block("eraser", 28, 130, 31, 133)
-    for r in range(64, 176, 16):
-        k.mark("arrow_down", 29, r)
-        k.mark("arrow_down", 30, r)
+    k.lay(("WaxPaper", 25, 60, 34, 179), ("Magazine", 5, 80, 8, 179),
+          ("Magazine", 51, 80, 54, 179), ("eraser", 28, 130, 31, 133))
+    k.mark("arrow_down", MIDDLE, range(64, 176, 16))
 
     # Eraser field: the straight lines sink into magazines; two wax strips close in on the
     # middle between bouncy erasers.
-    k.paint("Magazine", 15, 190, 20, 330)
-    k.paint("Magazine", 39, 190, 44, 330)
+    k.lay(("Magazine", 15, 190, 20, 330), ("Magazine", 39, 190, 44, 330))
     for i in range(8):
         r = 190 + i * 18
-        k.paint("WaxPaper", 21 + i, r, 25 + i, r + 17)
-        k.paint("WaxPaper", 34 - i, r, 38 - i, r + 17)
+        k.lay(("WaxPaper", 21 + i, r, 25 + i, r + 17), ("WaxPaper", 34 - i, r, 38 - i, r + 17))
     for c0, r0, w, h in [(9, 200, 4, 3), (46, 210, 4, 3), (24, 232, 4, 4), (32, 250, 4, 4),
                          (10, 262, 3, 4), (47, 272, 3, 4), (28, 292, 4, 3), (22, 310, 3, 3),
                          (35, 312, 3, 3), (11, 320, 3, 3), (48, 325, 3, 3)]:
         k.block("eraser", c0, r0, c0 + w - 1, r0 + h - 1)
 
     # Ruler gates: wax behind narrow gaps in the middle, a baking tray along the walls.
-    k.paint("WaxPaper", 21, 340, 38, 459)
-    k.paint("BakingTray", 5, 350, 7, 450)
-    k.paint("BakingTray", 52, 350, 54, 450)
+    k.lay(("WaxPaper", 21, 340, 38, 459), ("BakingTray", 5, 350, 7, 450),
+          ("BakingTray", 52, 350, 54, 450))
     gates = {360: [(21, 27), (32, 38)], 400: [(21, 23), (28, 31), (36, 38)],
              440: [(21, 25), (34, 38)]}
     for r, middle in gates.items():
         for c0, c1 in [(8, 14)] + middle + [(45, 51)]:
             k.block("ruler", c0, r, c1, r + 3)
-    for r in (348, 388, 428):
-        k.mark("arrow_down", 29, r)
-        k.mark("arrow_down", 30, r)
+    k.mark("arrow_down", MIDDLE, (348, 388, 428))
 
     # Hot tray: everybody crosses a baking tray, then the fast chute in the middle keeps
     # grinding while wax waits on the outside.
-    k.paint("BakingTray", 5, 470, 54, 489)
-    k.paint("BakingTray", 25, 490, 34, 599)
-    k.paint("WaxPaper", 8, 490, 14, 599)
-    k.paint("WaxPaper", 45, 490, 51, 599)
-    k.block("wall", 21, 505, 23, 585)
-    k.block("wall", 36, 505, 38, 585)
+    k.lay(("BakingTray", 5, 470, 54, 489), ("BakingTray", 25, 490, 34, 599),
+          ("WaxPaper", 8, 490, 14, 599), ("WaxPaper", 45, 490, 51, 599),
+          ("wall", 21, 505, 23, 585), ("wall", 36, 505, 38, 585))
 
     # Magazine swamp: slow going everywhere but on a golden path that swings left and right.
     k.paint("Magazine", 5, 600, 54, 759)
     centres = [30, 27, 24, 21, 18, 15, 12, 10, 12, 15, 18, 21, 24, 27, 30, 33, 36, 39, 42, 45]
     for i, c in enumerate(centres):
         k.paint("WaxPaper", c - 3, 600 + i * 8, c + 2, 607 + i * 8)
-    for i in range(0, len(centres), 3):
-        k.mark("arrow_down", centres[i] - 1, 602 + i * 8)
+        if i % 3 == 0:
+            k.mark("arrow_down", [c - 1], [602 + i * 8])
 
     # Pinball: eraser posts over fast wax in the middle; baking trays on the straight lines.
     k.paint("WaxPaper", 21, 760, 38, 919)
-    for lane0, lane1 in FREE_LANES[1:3]:
-        k.paint("BakingTray", lane0, 780, lane1, 800)
-        k.paint("BakingTray", lane0, 860, lane1, 880)
+    for (lane0, lane1), r in itertools.product(FREE_LANES[1:3], (780, 860)):
+        k.paint("BakingTray", lane0, r, lane1, r + 20)
     for i, r in enumerate(range(772, 905, 22)):
-        columns = [9, 22, 28, 34, 46] if i % 2 == 0 else [11, 25, 31, 48]
-        for c in columns:
+        for c in [9, 22, 28, 34, 46] if i % 2 == 0 else [11, 25, 31, 48]:
             k.block("eraser", c, r, c + 2, r + 2)
 
     # Channels: wooden slats split the course; wax along the walls, magazines in the middle.
     for c in (9, 22, 35, 48):
         k.block("wall", c, 930, c + 2, 1070)
-    k.paint("WaxPaper", 5, 930, 8, 1070)
-    k.paint("WaxPaper", 51, 930, 54, 1070)
-    k.paint("Magazine", 25, 930, 34, 1070)
-    k.paint("BakingTray", 12, 990, 21, 1010)
-    k.paint("BakingTray", 38, 990, 47, 1010)
+    k.lay(("WaxPaper", 5, 930, 8, 1070), ("WaxPaper", 51, 930, 54, 1070),
+          ("Magazine", 25, 930, 34, 1070), ("BakingTray", 12, 990, 21, 1010),
+          ("BakingTray", 38, 990, 47, 1010))
 
     # Crossroads: two wax bands cross in the middle over slow magazines, with erasers where
     # they meet.
-    k.paint("Magazine", 15, 1100, 20, 1219)
-    k.paint("Magazine", 39, 1100, 44, 1219)
+    k.lay(("Magazine", 15, 1100, 20, 1219), ("Magazine", 39, 1100, 44, 1219))
     for i in range(20):
         r = 1080 + i * 8
-        k.paint("WaxPaper", 8 + 2 * i, r, 13 + 2 * i, r + 7)
-        k.paint("WaxPaper", 46 - 2 * i, r, 51 - 2 * i, r + 7)
-    k.block("eraser", 27, 1150, 32, 1152)
-    k.block("eraser", 24, 1170, 26, 1173)
-    k.block("eraser", 33, 1170, 35, 1173)
+        k.lay(("WaxPaper", 8 + 2 * i, r, 13 + 2 * i, r + 7),
+              ("WaxPaper", 46 - 2 * i, r, 51 - 2 * i, r + 7))
+    k.lay(("eraser", 27, 1150, 32, 1152), ("eraser", 24, 1170, 26, 1173),
+          ("eraser", 33, 1170, 35, 1173))
 
     # Slalom: rulers from alternate sides; wax through each gap.
     for i, r in enumerate(range(1255, 1400, 40)):
         if i % 2 == 0:
-            k.block("ruler", 8, r, 14, r + 3)
-            k.block("ruler", 21, r, 33, r + 3)
-            k.paint("WaxPaper", 34, r - 12, 38, r + 15)
-            k.mark("arrow_down_right", 31, r - 6)
+            k.lay(("ruler", 8, r, 14, r + 3), ("ruler", 21, r, 33, r + 3),
+                  ("WaxPaper", 34, r - 12, 38, r + 15))
+            k.mark("arrow_down_right", [31], [r - 6])
         else:
-            k.block("ruler", 26, r, 38, r + 3)
-            k.block("ruler", 45, r, 51, r + 3)
-            k.paint("WaxPaper", 21, r - 12, 25, r + 15)
-            k.mark("arrow_down_left", 28, r - 6)
+            k.lay(("ruler", 26, r, 38, r + 3), ("ruler", 45, r, 51, r + 3),
+                  ("WaxPaper", 21, r - 12, 25, r + 15))
+            k.mark("arrow_down_left", [28], [r - 6])
 
     # Home straight: bands across the course, and a wax spine for those who find it.
-    k.paint("Magazine", 5, 1400, 54, 1439)
-    k.paint("BakingTray", 5, 1480, 54, 1519)
-    k.paint("WaxPaper", 27, 1400, 32, 1559)
-    for r in range(1404, 1556, 24):
-        k.mark("arrow_down", 29, r)
-        k.mark("arrow_down", 30, r)
-    k.word("finish", 26, FINISH_ROW - 4)
+    k.lay(("Magazine", 5, 1400, 54, 1439), ("BakingTray", 5, 1480, 54, 1519),
+          ("WaxPaper", 27, 1400, 32, 1559))
+    k.mark("arrow_down", MIDDLE, range(1404, 1556, 24))
+    for c in (9, 26, 43):
+        k.word("finish", c, FINISH_ROW - 4)
 
     scatter_doodles(k)
     return k
@@ -453,7 +431,7 @@ def scatter_doodles(k):
     for row in range(30, FINISH_ROW - 6, 23):
         c = r.randint(WALL, COLS - WALL - 1)
         if k.material[row][c] is not None and k.decor[row][c] == 0:
-            k.mark(r.choice(names), c, row)
+            k.mark(r.choice(names), [c], [row])
 
 
 def autotile(cells, r, c, style):
@@ -491,7 +469,7 @@ def race():
     k = lay_out_course()
     m = TmxMap(COLS, ROWS)
     ground = m.layer("Ground")
-    racers = m.layer("Racers")
+    marks = m.layer("Racers")
     solid = [row[:] for row in k.solid]
     for r in range(ROWS):
         for c in range(COLS):
@@ -508,7 +486,7 @@ def race():
                                      pick.choice(["finish_pad0"] * 5 + ["finish_pad1"]))
             else:
                 ground[r][c] = C.gid(ground_tile(k.material[r][c], r, c, pick))
-            racers[r][c] = k.decor[r][c]
+            marks[r][c] = k.decor[r][c]
 
     characters = m.group("Racers")
     for name, picture in (("Player1", C.CRAYON), ("Player2", C.CHALK)):

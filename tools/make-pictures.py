@@ -54,6 +54,14 @@ def speckle(img, box, base, amount, r):
             px[x, y] = tone(base, r.randint(-amount, amount)) + (255,)
 
 
+def ground_tile(name, base, amount):
+    """A new tile of a wandering base colour, its drawing context and its own random source."""
+    r = rng(name)
+    img = Image.new("RGBA", (T, T))
+    speckle(img, (0, 0, T, T), base, amount, r)
+    return img, ImageDraw.Draw(img), r
+
+
 def save(img, path):
     full = os.path.join(C.ASSETS, path)
     os.makedirs(os.path.dirname(full), exist_ok=True)
@@ -87,10 +95,7 @@ def chunky_text(text, scale, fill, outline=None, shadow=None, spacing=1):
 # --- Tiles -------------------------------------------------------------------------------------
 
 def paper_tile(i):
-    r = rng(f"paper{i}")
-    img = Image.new("RGBA", (T, T))
-    speckle(img, (0, 0, T, T), (246, 242, 228), 3, r)
-    d = ImageDraw.Draw(img)
+    img, d, r = ground_tile(f"paper{i}", (246, 242, 228), 3)
     d.line([(0, T - 2), (T, T - 2)], fill=(150, 185, 225))
     d.line([(0, T - 1), (T, T - 1)], fill=(190, 210, 235))
     if i == 1:  # a faint pencil stroke
@@ -104,9 +109,7 @@ def paper_tile(i):
 
 
 def wax_tile(i):
-    r = rng(f"wax{i}")
-    img = Image.new("RGBA", (T, T))
-    speckle(img, (0, 0, T, T), (228, 206, 132), 3, r)
+    img, d, r = ground_tile(f"wax{i}", (228, 206, 132), 3)
     px = img.load()
     for y in range(T):
         for x in range(T):
@@ -115,7 +118,6 @@ def wax_tile(i):
                 px[x, y] = mix(px[x, y], (252, 244, 206), 0.75) + (255,)
             elif band in (12, 13):
                 px[x, y] = mix(px[x, y], (248, 236, 190), 0.45) + (255,)
-    d = ImageDraw.Draw(img)
     x, y = r.randint(0, T), r.randint(0, T)
     points = [(x, y)]
     for _ in range(3):  # a crinkle
@@ -182,10 +184,7 @@ SOLIDS = {
 def solid_tile(style, part):
     """One piece of a nine-slice block: edges and corners carry a bevel on their open sides."""
     body, light, dark, grain = SOLIDS[style]
-    r = rng(f"{style}_{part}")
-    img = Image.new("RGBA", (T, T))
-    speckle(img, (0, 0, T, T), body, 3, r)
-    d = ImageDraw.Draw(img)
+    img, d, r = ground_tile(f"{style}_{part}", body, 3)
     if style == "wall":  # wood grain runs down the walls
         for x in range(3, T, 7):
             d.line([(x, 0), (x + r.choice((-1, 0, 1)), T)], fill=grain)
@@ -222,10 +221,7 @@ def finish_check_tile():
 
 
 def finish_pad_tile(i):
-    r = rng(f"finish_pad{i}")
-    img = Image.new("RGBA", (T, T))
-    speckle(img, (0, 0, T, T), (152, 206, 118), 4, r)
-    d = ImageDraw.Draw(img)
+    img, d, _ = ground_tile(f"finish_pad{i}", (152, 206, 118), 4)
     d.line([(0, T - 1), (T, T - 1)], fill=(128, 184, 98))
     if i == 1:
         star(d, 16, 15, 7, (248, 214, 82), (190, 150, 40))
@@ -240,10 +236,7 @@ def start_line_tile():
 
 
 def desk_tile(i):
-    r = rng(f"desk{i}")
-    img = Image.new("RGBA", (T, T))
-    speckle(img, (0, 0, T, T), (176, 124, 78), 3, r)
-    d = ImageDraw.Draw(img)
+    img, d, r = ground_tile(f"desk{i}", (176, 124, 78), 3)
     for y in range(2, T, 6):  # grain along the planks
         wobble = r.randint(-1, 1)
         d.line([(0, y), (T, y + wobble)], fill=(156, 106, 64))
