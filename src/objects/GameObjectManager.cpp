@@ -4,6 +4,10 @@
 #include <algorithm>
 #include <ostream>
 
+#include "components/PlayerMoveComponent.hpp"
+#include "components/PlayerRenderComponent.hpp"
+#include "objects/Leaderboard.hpp"
+
 namespace {
 bool contains(const std::string& text, const char* part) {
     return text.find(part) != std::string::npos;
@@ -43,10 +47,40 @@ void GameObjectManager::retirePlayer(const std::shared_ptr<GameObject>& player) 
     }
     player->setMarkedForRemoval(false);
     m_gameObjects[player->getId()] = player;
+    // Gameplay marks a finished player again and again (it stays in the win zone, its points
+    // stay used up): only the first retirement counts.
     if (player->isScoreRecorded()) {
         return;
     }
     player->setScoreRecorded(true);
+    // Something that only looks like a player by its id never raced: it has no points.
+    const auto move = player->getComponent<PlayerMoveComponent>();
+    if (!move) {
+        return;
+    }
+    recordScore(*player, *move);
+    speedUpOthers(*player);
+}
+
+// The picture's path is the player's name; a player without a picture leaves no line.
+void GameObjectManager::recordScore(const GameObject& player, const PlayerMoveComponent& move) {
+    if (const auto render = player.getComponent<PlayerRenderComponent>()) {
+        Leaderboard().appendEntry(render->getTexturePath(),
+                                  Leaderboard::scoreFromPoints(move.getPoints()));
+    }
+}
+
+// Every player that leaves the race makes the others, finished ones included, lose points faster.
+void GameObjectManager::speedUpOthers(const GameObject& leaver) {
+    for (const auto& entry : m_gameObjects) {
+        const GameObject& other = *entry.second;
+        if (&other == &leaver || other.getType() != "Player") {
+            continue;
+        }
+        if (const auto move = other.getComponent<PlayerMoveComponent>()) {
+            move->setDegradationRate(move->getDegradationRate() + kLeaveSpeedUp);
+        }
+    }
 }
 
 void GameObjectManager::clear() {

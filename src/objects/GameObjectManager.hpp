@@ -7,6 +7,8 @@
 
 #include "objects/GameObject.hpp"
 
+class PlayerMoveComponent;
+
 // The game objects of one screen, by id, and the players still in the race.
 class GameObjectManager {
 public:
@@ -17,7 +19,8 @@ public:
     void addGameObject(const std::shared_ptr<GameObject>& gameObject);
     // Empty pointer, and one error line, when the id is unknown.
     std::shared_ptr<GameObject> getGameObject(const std::string& id) const;
-    // Removes an object; a player is retired instead: it stays in the scene but leaves the race.
+    // Removes an object; a player is retired instead: it stays in the scene but leaves the race,
+    // and the first time it does, its score goes to the leaderboard and the others speed up.
     void removeGameObject(const std::shared_ptr<GameObject>& gameObject);
     // Drops every object, breaking the object <-> component reference cycles first.
     void clear();
@@ -26,7 +29,11 @@ public:
     const std::vector<std::shared_ptr<GameObject>>& getPlayers() const { return m_players; }
 
 private:
+    static constexpr float kLeaveSpeedUp = 2.0f;
+
     void retirePlayer(const std::shared_ptr<GameObject>& player);
+    static void recordScore(const GameObject& player, const PlayerMoveComponent& move);
+    void speedUpOthers(const GameObject& leaver);
 
     Registry m_gameObjects;
     std::vector<std::shared_ptr<GameObject>> m_players;

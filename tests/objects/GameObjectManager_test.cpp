@@ -4,6 +4,9 @@
 
 #include "objects/IComponent.hpp"
 #include "support/ErrCapture.hpp"
+#include "support/ScratchGameDir.hpp"
+#include "support/TestScene.hpp"
+#include "support/TextFiles.hpp"
 
 namespace {
 
@@ -75,6 +78,34 @@ TEST(GameObjectManagerTest, ClearEmptiesEveryComponentListTheRegistryAndThePlaye
     EXPECT_TRUE(wall->getComponentList().empty());
     EXPECT_TRUE(manager.getGameObjects().empty());
     EXPECT_TRUE(manager.getPlayers().empty());
+}
+
+// Racers without a picture leave the race like any player but have no name to write.
+TEST(RetirementTest, ALeavingPlayerStaysInTheSceneAndSpeedsUpTheOthersOnce) {
+    ScratchGameDir scratch;
+    TestScene scene;
+    GameObjectManager manager;
+    const auto leaver = scene.player("Player1", {0, 0}, {10, 10}, 1.0f);
+    const auto other = scene.player("Player2", {0, 0}, {10, 10}, 1.0f);
+    const auto impostor = scene.object("PlayerSpawn");
+    for (const auto& object : {leaver.object, other.object, impostor}) {
+        manager.addGameObject(object);
+    }
+    manager.removeGameObject(impostor);  // no components at all: no crash, no speed-up
+    for (int removal = 0; removal < 2; ++removal) {
+        leaver.object->setMarkedForRemoval(true);
+        manager.removeGameObject(leaver.object);
+    }
+    EXPECT_EQ(manager.getGameObject("Player1"), leaver.object);
+    EXPECT_FALSE(leaver.object->isMarkedForRemoval());
+    EXPECT_EQ(manager.getPlayers(), std::vector<std::shared_ptr<GameObject>>{other.object});
+    EXPECT_EQ(other.move->getDegradationRate(), 3.0f);
+    EXPECT_EQ(leaver.move->getDegradationRate(), 1.0f);
+    EXPECT_TRUE(readLines(scratch.leaderboard()).empty());
+
+    manager.removeGameObject(other.object);
+    EXPECT_TRUE(manager.getPlayers().empty());
+    EXPECT_EQ(leaver.move->getDegradationRate(), 3.0f) << "finished players speed up too";
 }
 
 }  // namespace

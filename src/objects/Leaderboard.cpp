@@ -1,0 +1,106 @@
+#include "objects/Leaderboard.hpp"
+
+#include <SFML/System/Err.hpp>
+#include <cerrno>
+#include <climits>
+#include <cmath>
+#include <cstdlib>
+#include <fstream>
+#include <ostream>
+
+namespace {
+
+// std::stoi's reading (leading blanks and a sign allowed, trailing characters ignored) without
+// its exceptions.
+std::optional<int> parseScore(const std::string& text) {
+    const char* begin = text.c_str();
+    char* end = nullptr;
+    errno = 0;
+    const long value = std::strtol(begin, &end, 10);
+    if (end == begin || errno == ERANGE || value < INT_MIN || value > INT_MAX) {
+        return std::nullopt;
+    }
+    return static_cast<int>(value);
+}
+
+std::optional<LeaderboardEntry> parseLine(std::string line) {
+    if (!line.empty() && line.back() == '\r') {
+        line.pop_back();  // a file edited on another system
+    }
+    const auto comma = line.find(',');
+    if (comma == std::string::npos) {
+        return std::nullopt;
+    }
+    std::string scoreText = line.substr(comma + 1);
+    const auto score = parseScore(scoreText);
+    if (!score) {
+        return std::nullopt;
+    }
+    const float points = std::strtof(scoreText.c_str(), nullptr);
+    return LeaderboardEntry{line.substr(0, comma), std::move(scoreText), *score,
+                            std::isfinite(points) ? points : static_cast<float>(*score)};
+}
+
+}  // namespace
+
+Leaderboard::Leaderboard(std::string path) : m_path(std::move(path)) {}
+
+bool Leaderboard::appendEntry(const std::string& name, int score) const {
+    std::ofstream file(m_path, std::ios::out | std::ios::app);
+    file << sanitizedName(name) << ',' << score << '\n';
+    file.close();
+    if (!file) {
+        sf::err() << "Could not write leaderboard " << m_path << std::endl;
+        return false;
+    }
+    return true;
+}
+
+bool Leaderboard::clear() const {
+    std::ofstream file(m_path);
+    file.close();
+    if (!file) {
+        sf::err() << "Could not empty leaderboard " << m_path << std::endl;
+        return false;
+    }
+    return true;
+}
+
+std::optional<std::vector<LeaderboardEntry>> Leaderboard::readEntries() const {
+    std::ifstream file(m_path);
+    if (!file.is_open()) {
+        return std::nullopt;
+    }
+    std::vector<LeaderboardEntry> entries;
+    std::string line;
+    while (std::getline(file, line)) {
+        if (auto entry = parseLine(line)) {
+            entries.push_back(std::move(*entry));
+        }
+    }
+    return entries;
+}
+
+int Leaderboard::scoreFromPoints(float points) {
+    if (std::isnan(points)) {
+        return 0;
+    }
+    // INT_MAX is not a float; 2^31 is, and everything below it truncates into range.
+    constexpr float kLimit = 2147483648.0f;
+    if (points >= kLimit) {
+        return INT_MAX;
+    }
+    if (points <= -kLimit) {
+        return INT_MIN;
+    }
+    return static_cast<int>(points);
+}
+
+std::string Leaderboard::sanitizedName(std::string name) {
+    for (char& c : name) {
+        if (c == ',' || c == '\r' || c == '\n') {
+            c = '_';
+        }
+    }
+    return name;
+}

@@ -1,0 +1,39 @@
+#pragma once
+
+#include <optional>
+#include <string>
+#include <vector>
+
+// One result as read back from the leaderboard file.
+struct LeaderboardEntry {
+    std::string name;       // the player's texture path
+    std::string scoreText;  // the text after the first comma, as written (without a CR)
+    int score;              // scoreText as a decimal integer (trailing characters ignored)
+    float points;           // scoreText as a number, for cutting the player's picture
+};
+
+// The leaderboard file: one "name,score" line per player that left a race, oldest first.
+class Leaderboard {
+public:
+    static constexpr const char* kDefaultPath = "../assets/SaveFiles/Leaderboard.txt";
+
+    explicit Leaderboard(std::string path = kDefaultPath);
+
+    // Appends one line. The name loses its commas and line breaks (each becomes "_") so that
+    // the line stays one entry. False, with an error line, when the file cannot be written.
+    bool appendEntry(const std::string& name, int score) const;
+    // Empties the file (creating it when missing). False, with an error line, on failure.
+    bool clear() const;
+    // Every well-formed line in file order, or nothing when the file cannot be opened. Empty
+    // lines, lines without a comma and lines whose score is no int are skipped.
+    std::optional<std::vector<LeaderboardEntry>> readEntries() const;
+
+    // Points as a score: truncated toward zero, clamped to the int range (NaN counts as 0).
+    static int scoreFromPoints(float points);
+    static std::string sanitizedName(std::string name);
+
+    const std::string& getPath() const { return m_path; }
+
+private:
+    std::string m_path;
+};

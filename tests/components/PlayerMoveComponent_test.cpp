@@ -1,0 +1,81 @@
+#include "components/PlayerMoveComponent.hpp"
+
+#include <gtest/gtest.h>
+#include <SFML/Window/Keyboard.hpp>
+
+#include "core/InputManager.hpp"
+#include "support/TestScene.hpp"
+
+namespace {
+
+// Binds the first player's keys on the game's input manager and leaves it as it found it.
+class PlayerMoveComponentTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        input.bind(0, "left", sf::Keyboard::J);
+        input.bind(0, "right", sf::Keyboard::L);
+    }
+    void TearDown() override {
+        hold({});
+        input.clearBindings(0);
+    }
+    void hold(std::initializer_list<sf::Keyboard::Key> keys) {
+        input.releaseAllKeys();
+        for (const auto key : keys) {
+            input.setKeyState(key, true);
+        }
+        input.advanceFrame();
+    }
+
+    InputManager& input = InputManager::instance();
+    TestScene scene;
+    TestScene::Player player = scene.player("Player1", {0, 0}, {64, 128}, 1.0f, 200.0f);
+};
+
+TEST_F(PlayerMoveComponentTest, KeysPushSidewaysAndCancelEachOther) {
+    hold({sf::Keyboard::J, sf::Keyboard::L});
+    EXPECT_EQ(player.move->inputDirection(), sf::Vector2f(0, 1000));
+    hold({sf::Keyboard::J});
+    EXPECT_EQ(player.move->inputDirection(), sf::Vector2f(-1000, 1000));
+    player.move->update(0.01f);
+    EXPECT_FLOAT_EQ(player.body->getVelocity().x, -10.0f * (1.0f - 0.005f)) << "damped";
+}
+
+TEST_F(PlayerMoveComponentTest, WithNoKeyHeldThePlayerFallsAndPaysForTheDistance) {
+    hold({});
+    player.move->update(0.01f);
+    EXPECT_EQ(player.body->getVelocity(), sf::Vector2f(0, 10));
+    EXPECT_FLOAT_EQ(player.body->getPosition().y, 0.1f);
+    EXPECT_EQ(player.object->getPosition(), player.body->getPosition());
+    EXPECT_FLOAT_EQ(player.move->getPoints(), 1000.0f - 0.001f);
+}
+
+TEST_F(PlayerMoveComponentTest, OnlyTheFallIsLimitedBySpeedTimesTheSurfaceFactor) {
+    for (float factor : {1.0f, 0.5f}) {
+        for (float sign : {1.0f, -1.0f}) {
+            player.move->setSpeedFactor(factor);
+            player.body->setVelocity({3000, sign * 3000});
+            player.move->update(0.01f);
+            EXPECT_EQ(player.body->getVelocity().y, sign * factor * 1000.0f);
+            EXPECT_GT(player.body->getVelocity().x, 2900.0f);
+        }
+    }
+}
+
+TEST_F(PlayerMoveComponentTest, TheBoxShrinksWithThePointsUntilTheyAreUsedUp) {
+    player.body->setInverseMass(0.0f);  // keeps the preset speed
+    player.body->setVelocity({0, 1000});
+    player.move->setDegradationRate(100.0f);
+    player.move->update(0.5f);  // 500 units at 100 times the rate: 500 points
+    EXPECT_EQ(player.move->getPoints(), 500.0f);
+    EXPECT_EQ(player.box->getSize(), sf::Vector2f(64, 64));
+    EXPECT_EQ(player.box->getOffsetY(), 100.0f);
+    EXPECT_FALSE(player.object->isMarkedForRemoval());
+
+    player.move->update(0.5f);
+    EXPECT_EQ(player.move->getPoints(), 0.0f);
+    EXPECT_TRUE(player.object->isMarkedForRemoval());
+    EXPECT_EQ(player.box->getSize(), sf::Vector2f(64, 64)) << "unchanged when used up";
+}
+
+}  // namespace

@@ -1,0 +1,61 @@
+#include "objects/Leaderboard.hpp"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cmath>
+#include <fstream>
+
+#include "support/ErrCapture.hpp"
+#include "support/ScratchGameDir.hpp"
+#include "support/TextFiles.hpp"
+
+namespace {
+
+TEST(LeaderboardTest, EachEntryStaysOneLineWhateverTheNameAndClearEmptiesTheFile) {
+    ScratchGameDir scratch;
+    Leaderboard leaderboard;
+    EXPECT_TRUE(leaderboard.appendEntry("../assets/leaf.png", 512));
+    EXPECT_TRUE(leaderboard.appendEntry("odd,name\r\nhere", -3));
+    EXPECT_EQ(readLines(scratch.leaderboard()),
+              (std::vector<std::string>{"../assets/leaf.png,512", "odd_name__here,-3"}));
+    EXPECT_EQ(leaderboard.readEntries()->size(), 2u);
+    EXPECT_TRUE(leaderboard.clear());
+    EXPECT_TRUE(leaderboard.readEntries()->empty());
+}
+
+TEST(LeaderboardTest, AFileThatCannotBeOpenedIsReportedWithItsPath) {
+    ScratchGameDir scratch;
+    Leaderboard leaderboard("../missing/Leaderboard.txt");
+    ErrCapture err;
+    EXPECT_FALSE(leaderboard.appendEntry("a.png", 1));
+    EXPECT_FALSE(leaderboard.clear());
+    EXPECT_EQ(err.lineCount(), 2);
+    EXPECT_NE(err.text().find("../missing/Leaderboard.txt"), std::string::npos);
+    EXPECT_FALSE(leaderboard.readEntries().has_value());
+}
+
+TEST(LeaderboardTest, ReadingSkipsMalformedLinesAndKeepsTheScoreAsWritten) {
+    ScratchGameDir scratch;
+    std::ofstream(scratch.leaderboard())
+        << "a.png,700\n\nnocomma\nb.png,abc\nc.png,99999999999\nd.png,512x\r\ne.png, -4,5\n";
+    const auto entries = Leaderboard().readEntries();
+    ASSERT_EQ(entries->size(), 3u);
+    EXPECT_EQ((*entries)[0].score, 700);
+    EXPECT_EQ((*entries)[1].name, "d.png");
+    EXPECT_EQ((*entries)[1].scoreText, "512x");
+    EXPECT_EQ((*entries)[1].score, 512);
+    EXPECT_EQ((*entries)[1].points, 512.0f);
+    EXPECT_EQ((*entries)[2].scoreText, " -4,5");
+    EXPECT_EQ((*entries)[2].score, -4);
+}
+
+TEST(LeaderboardTest, PointsBecomeScoresByTruncationWithinTheIntRange) {
+    EXPECT_EQ(Leaderboard::scoreFromPoints(512.75f), 512);
+    EXPECT_EQ(Leaderboard::scoreFromPoints(-3.6f), -3);
+    EXPECT_EQ(Leaderboard::scoreFromPoints(1e12f), INT_MAX);
+    EXPECT_EQ(Leaderboard::scoreFromPoints(-INFINITY), INT_MIN);
+    EXPECT_EQ(Leaderboard::scoreFromPoints(NAN), 0);
+}
+
+}  // namespace

@@ -1,0 +1,125 @@
+#include "physics/PhysicsManager.hpp"
+
+#include <gtest/gtest.h>
+
+#include "support/TestScene.hpp"
+
+namespace {
+
+class PhysicsManagerTest : public ::testing::Test {
+protected:
+    void tick() { physics.update(physics.getTimeStep()); }
+    void add(std::initializer_list<std::shared_ptr<BoxCollisionComponent>> boxes) {
+        for (const auto& box : boxes) {
+            physics.registerCollider(box);
+        }
+    }
+    static void moveAway(const std::shared_ptr<BoxCollisionComponent>& box) {
+        box->getGameObject()->setPosition(5000, 5000);
+        box->update(0.0f);
+    }
+
+    PhysicsManager physics;
+    TestScene scene;
+    TestScene::Player player = scene.player("Player1", {0, 0}, {10, 10}, 1.0f);
+};
+
+TEST_F(PhysicsManagerTest, WholeTicksRunFromTheAccumulatedFrameTime) {
+    add({player.box});
+    player.move->setSpeedFactor(2.0f);  // relaxed once per tick: counts the ticks
+    physics.update(1.0f / 60.0f);
+    EXPECT_EQ(player.move->getSpeedFactor(), 2.0f);
+    physics.update(1.0f / 60.0f);
+    EXPECT_EQ(player.move->getSpeedFactor(), 2.0f * 0.95f);
+    EXPECT_EQ(physics.getAccumulator(), 0.0f);
+    physics.update(0.1f);  // two ticks, not three, in single precision
+    EXPECT_EQ(player.move->getSpeedFactor(), 2.0f * 0.95f * 0.95f * 0.95f);
+    EXPECT_EQ(physics.getAccumulator(), 0.033333328f);
+}
+
+TEST_F(PhysicsManagerTest, TheCollisionTestPushesAlongTheShallowerAxis) {
+    const auto& a = player.box;
+    sf::Vector2f normal;
+    EXPECT_TRUE(
+        physics.checkCollision(a, scene.box("B", "", {8, -100}, {100, 300}, 1, true), normal));
+    EXPECT_EQ(normal, sf::Vector2f(2, 0));
+    EXPECT_TRUE(physics.checkCollision(a, scene.box("C", "", {7, 7}, {10, 10}, 1, true), normal));
+    EXPECT_EQ(normal, sf::Vector2f(3, 0)) << "a tie pushes sideways";
+    EXPECT_TRUE(physics.checkCollision(a, scene.box("D", "", {-15, 10}, {40, 5}, 1, true), normal));
+    EXPECT_EQ(normal, sf::Vector2f(0, -15)) << "touching counts; the way out is the far side";
+    EXPECT_FALSE(physics.checkCollision(a, scene.box("E", "", {11, 0}, {5, 5}, 1, true), normal));
+    EXPECT_FALSE(physics.checkCollision(a, scene.box("F", "", {2, 2}, {0, 5}, 1, true), normal));
+    EXPECT_FALSE(physics.checkCollision(a, scene.box("G", "", {2, 2}, {5, 0}, 1, true), normal));
+}
+
+TEST_F(PhysicsManagerTest, APushIsSharedByInverseMassAndStopsTheApproach) {
+    const auto heavy = scene.player("Player2", {8, -100}, {100, 300}, 1000.0f);
+    physics.correctPositions(*player.body, *heavy.body, {2, 0});
+    EXPECT_NEAR(player.body->getPosition().x, -0.3976f, 1e-4);
+    EXPECT_NEAR(heavy.body->getPosition().x, 8 + 0.3976f / 1000, 1e-6);
+    player.body->setVelocity({50, 0});
+    physics.resolveCollision(player.body, heavy.body, {2, 0});
+    EXPECT_NEAR(player.body->getVelocity().x, 0.05f, 1e-4);
+    EXPECT_NEAR(heavy.body->getVelocity().x, 0.05f, 1e-4);
+    player.body->setVelocity({-5, 0});  // moving apart already
+    physics.resolveCollision(player.body, heavy.body, {2, 0});
+    EXPECT_EQ(player.body->getVelocity().x, -5.0f);
+
+    const auto wall = scene.box("Wall", "MapBorder", {0, 0}, {10, 10}, 0.0f, true)->getRigidBody();
+    player.body->setInverseMass(0.0f);  // two immovable bodies: nothing to share
+    physics.correctPositions(*player.body, *wall, {2, 0});
+    physics.resolveCollision(player.body, wall, {2, 0});
+    EXPECT_EQ(player.body->getVelocity().x, -5.0f);
+    EXPECT_EQ(wall->getPosition(), sf::Vector2f(0, 0));
+}
+
+TEST_F(PhysicsManagerTest, WallsOfAnyMassStopAFallingPlayer) {
+    for (float wallMass : {0.0f, 0.01f, 1.0f, 1000.0f}) {
+        PhysicsManager fresh;
+        const auto faller = scene.player("Player1", {100, 0}, {64, 64}, 1.0f, 200.0f);
+        const auto floor = scene.box("Floor", "MapBorder", {0, 1000}, {1000, 64}, wallMass, true);
+        fresh.registerCollider(faller.box);
+        fresh.registerCollider(floor);
+        for (int frame = 0; frame < 600; ++frame) {
+            fresh.update(1.0f / 60.0f);
+            faller.move->update(1.0f / 60.0f);
+            faller.box->update(1.0f / 60.0f);
+        }
+        const float bottom = faller.box->getPosition().y + faller.box->getSize().y;
+        EXPECT_GT(bottom, 1000.0f) << wallMass;
+        EXPECT_LT(bottom, 1010.0f) << wallMass;
+        EXPECT_EQ(floor->getRigidBody()->getVelocity(), sf::Vector2f()) << wallMass;
+    }
+}
+
+TEST_F(PhysicsManagerTest, ASurfacesSpeedFadesWithinSevenTicksAfterLeavingIt) {
+    const auto paper = scene.surface("Paper", {0, 0}, {50, 50}, 1.5f, 1.0f);
+    add({player.box, paper});
+    tick();
+    tick();
+    EXPECT_EQ(player.move->getSpeedFactor(), 1.425f);
+    moveAway(paper);
+    for (float expected : {1.35375f, 1.2860625f, 1.2217593f, 1.1606714f, 1.1026378f, 1.0475059f}) {
+        tick();
+        EXPECT_FLOAT_EQ(player.move->getSpeedFactor(), expected);
+    }
+    tick();
+    EXPECT_EQ(player.move->getSpeedFactor(), 1.0f);
+}
+
+TEST_F(PhysicsManagerTest, DegradationAndTheWinZoneApplyOnlyToTheTouchingPlayer) {
+    const auto other = scene.player("Player2", {300, 0}, {10, 10}, 1.0f);
+    const auto wax = scene.surface("WaxPaper", {0, 0}, {20, 20}, 2.0f, 3.0f);
+    add({player.box, other.box, wax, scene.surface("paper", {0, 0}, {20, 20}, 9.0f, 9.0f),
+         scene.box("WinZone", "WinZone", {0, 0}, {20, 20}, 0.0f, false)});
+    tick();
+    EXPECT_EQ(player.move->getDegradationFactor(), 3.0f) << "lower-case paper is no surface";
+    EXPECT_TRUE(player.object->isMarkedForRemoval());
+    EXPECT_FALSE(other.object->isMarkedForRemoval());
+    EXPECT_EQ(player.body->getPosition(), sf::Vector2f(0, 0)) << "nothing solid touched";
+    moveAway(wax);
+    tick();
+    EXPECT_EQ(player.move->getDegradationFactor(), 1.0f);
+}
+
+}  // namespace
