@@ -1,9 +1,8 @@
 #include "states/SettingsButtonComponent.hpp"
 
-#include <fstream>
-
 #include "components/SpriteRenderComponent.hpp"
 #include "core/Game.hpp"
+#include "objects/Leaderboard.hpp"
 
 SettingsButtonComponent::SettingsButtonComponent(
     std::shared_ptr<GameObject> gameObject, sf::Vector2f position, int width, int height,
@@ -30,5 +29,5 @@ void SettingsButtonComponent::toggleSound() {
 }
 
 void SettingsButtonComponent::deleteSave() {
-    std::ofstream("../assets/SaveFiles/Leaderboard.txt");
+    Leaderboard().clear();
 }

@@ -1,0 +1,53 @@
+#include "components/TrailComponent.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/System/Err.hpp>
+#include <ostream>
+
+#include "components/PlayerMoveComponent.hpp"
+#include "objects/GameObject.hpp"
+
+TrailComponent::TrailComponent(sf::RenderWindow& renderWindow, std::shared_ptr<GameObject> player,
+                               std::string texturePath)
+    : IRenderComponent(renderWindow, std::move(player)), m_texturePath(std::move(texturePath)) {}
+
+bool TrailComponent::init() {
+    sf::Image image;
+    if (!image.loadFromFile(m_texturePath)) {
+        sf::err() << "Could not load texture from " << m_texturePath << std::endl;
+        return false;
+    }
+    m_texture.loadFromImage(image);
+    m_sprite.setTexture(m_texture, true);
+    m_playerMove = m_gameObject->getComponent<PlayerMoveComponent>();
+    return true;
+}
+
+// At most one record per frame: a long frame leaves its surplus for the frames after it.
+void TrailComponent::update(float frameSeconds) {
+    m_sampleTime += frameSeconds;
+    if (!(m_sampleTime > kSampleInterval)) {
+        return;
+    }
+    if (m_transforms.size() >= kMaxRecords) {
+        m_transforms.pop_front();
+    }
+    m_transforms.push_back(m_gameObject->getTransform());
+    m_sampleTime -= kSampleInterval;
+}
+
+sf::Transform TrailComponent::stampTransform(const sf::Transform& record) const {
+    const float points =
+        m_playerMove ? m_playerMove->getPoints() : PlayerMoveComponent::kFullPoints;
+    sf::Transform stamp = record;
+    stamp.translate(0.0f,
+                    points / PlayerMoveComponent::kFullPoints * PlayerMoveComponent::kFullOffsetY);
+    return stamp;
+}
+
+void TrailComponent::draw() {
+    for (const sf::Transform& record : m_transforms) {
+        m_renderWindow.draw(m_sprite, stampTransform(record));
+    }
+}
