@@ -1,11 +1,314 @@
 #include "assets/AssetManager.hpp"
 
+#include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Sprite.hpp>
+#include <SFML/Graphics/Texture.hpp>
+#include <SFML/System/Err.hpp>
+#include <SFML/System/FileInputStream.hpp>
+#include <algorithm>
+#include <exception>
+#include <ostream>
+
+#include "assets/LayerComponent.hpp"
+#include "assets/TmxReader.hpp"
+#include "objects/GameObject.hpp"
+
+namespace {
+
+// Far beyond the largest map a layer may hold; keeps a wrong path (a device, a huge file) from
+// being read into memory whole.
+constexpr sf::Int64 kMaxMapFileBytes = 256LL * 1024 * 1024;
+// The line between the two halves of the split screen, in view units.
+const sf::Vector2f kDividerSize(20.f, 1080.f);
+
+// The whole file followed by a NUL byte, or nothing when it cannot be read.
+bool readWholeFile(const std::string& path, std::vector<char>& text) {
+    sf::FileInputStream file;
+    if (!file.open(path)) {
+        return false;
+    }
+    const sf::Int64 size = file.getSize();
+    if (size < 0 || size > kMaxMapFileBytes) {
+        return false;
+    }
+    text.assign(static_cast<std::size_t>(size) + 1, '\0');
+    return size == 0 || file.read(text.data(), size) == size;
+}
+
+void reportMapProblem(const std::string& path, const std::string& problem) {
+    sf::err() << "loadMap: " << path << ": " << problem << std::endl;
+}
+
+// Cells that could not be cut for one reason, so that each reason is reported once per map
+// rather than once per cell.
+class SkippedCells {
+public:
+    explicit SkippedCells(std::string reason) : m_reason(std::move(reason)) {}
+
+    void add(int gid, const std::string& layer) {
+        if (m_count++ == 0) {
+            m_firstGid = gid;
+            m_firstLayer = layer;
+        }
+    }
+
+    void report() const {
+        if (m_count > 0) {
+            sf::err() << "Left " << m_count << " tile(s) empty: " << m_reason
+                      << " (the first is gid " << m_firstGid << " in layer \"" << m_firstLayer
+                      << "\")" << std::endl;
+        }
+    }
+
+private:
+    std::string m_reason;
+    int m_count = 0;
+    int m_firstGid = 0;
+    std::string m_firstLayer;
+};
+
+// Cuts tiles out of the tileset images: the tile of a gid is the (gid - firstGid)-th cell of its
+// tileset's image, counted row by row in steps of the map's tile size.
+class TileCutter {
+public:
+    TileCutter(const TmxMap& map, const AssetManager::Textures& textures)
+        : m_map(map), m_textures(textures) {}
+
+    // The sprite of gid's tile, not yet placed; empty when the tile cannot be cut.
+    std::shared_ptr<sf::Sprite> cut(int gid, const std::string& layer) {
+        const TmxTileset* tileset = tilesetOf(gid);
+        if (tileset == nullptr) {
+            m_noTileset.add(gid, layer);
+            return nullptr;
+        }
+        const auto found = m_textures.find(tileset->name);
+        const sf::Texture* texture = found == m_textures.end() ? nullptr : found->second.get();
+        const auto tileWidth = static_cast<unsigned>(m_map.tileWidth);
+        const auto tileHeight = static_cast<unsigned>(m_map.tileHeight);
+        const unsigned columns = texture == nullptr ? 0 : texture->getSize().x / tileWidth;
+        if (columns == 0) {
+            m_narrowImage.add(gid, layer);
+            return nullptr;
+        }
+        const auto local = static_cast<unsigned>(gid - tileset->firstGid);
+        const unsigned row = local / columns;
+        if (row >= texture->getSize().y / tileHeight) {
+            m_outsideImage.add(gid, layer);
+            return nullptr;
+        }
+        auto sprite = std::make_shared<sf::Sprite>();
+        sprite->setTexture(*texture);
+        sprite->setTextureRect(sf::IntRect(
+            static_cast<int>(tileWidth * (local % columns)), static_cast<int>(tileHeight * row),
+            static_cast<int>(tileWidth), static_cast<int>(tileHeight)));
+        return sprite;
+    }
+
+    void report() const {
+        m_noTileset.report();
+        m_narrowImage.report();
+        m_outsideImage.report();
+    }
+
+private:
+    // The last tileset, in file order, before the first whose firstGid lies above gid.
+    const TmxTileset* tilesetOf(int gid) const {
+        const TmxTileset* chosen = nullptr;
+        for (const auto& tileset : m_map.tilesets) {
+            if (tileset.firstGid > gid) {
+                break;
+            }
+            chosen = &tileset;
+        }
+        return chosen;
+    }
+
+    const TmxMap& m_map;
+    const AssetManager::Textures& m_textures;
+    SkippedCells m_noTileset{"their gid is below the first tileset's firstgid"};
+    SkippedCells m_narrowImage{"their tileset's image did not load or is narrower than one tile"};
+    SkippedCells m_outsideImage{"their gid lies beyond the end of their tileset's image"};
+};
+
+// Breaks the reference cycles of a map that is being given up half-built.
+void discardMap(GameObject& mapObject) {
+    for (const auto& layer : mapObject.getComponents<LayerComponent>()) {
+        for (const auto& object : layer->getObjects()) {
+            object->clearComponents();
+        }
+    }
+    mapObject.clearComponents();
+}
+
+bool isDividerView(const sf::View& view, const sf::View& defaultView) {
+    return view.getCenter() == defaultView.getCenter() &&
+           view.getSize() == defaultView.getSize() + sf::Vector2f(1.f, 0.f);
+}
+
+}  // namespace
+
 AssetManager& AssetManager::instance() {
     static AssetManager manager;
     return manager;
 }
 
-// No map can be loaded yet, so there is nothing to forget or draw.
-void AssetManager::reset() {}
+std::shared_ptr<GameObject> AssetManager::loadMap(const std::string& path,
+                                                  const sf::Vector2f& offset) {
+    reset();
+    TmxParseResult parsed;
+    {
+        std::vector<char> text;
+        if (!readWholeFile(path, text)) {
+            sf::err() << "loadMap: could not open file " << path << std::endl;
+            return nullptr;
+        }
+        parsed = parseTmx(text.data());
+    }
+    if (!parsed.map) {
+        reportMapProblem(path, parsed.error);
+        return nullptr;
+    }
+    for (const auto& warning : parsed.warnings) {
+        reportMapProblem(path, warning);
+    }
+    return buildMap(*parsed.map, path, offset);
+}
 
-void AssetManager::drawLayers() {}
+std::shared_ptr<GameObject> AssetManager::buildMap(const TmxMap& map, const std::string& path,
+                                                   const sf::Vector2f& offset) {
+    auto mapObject = std::make_shared<GameObject>("map");
+    try {
+        loadTilesetTextures(map);
+        buildTileSprites(map, offset);
+        buildLayers(map, mapObject);
+        buildObjects(map);
+    } catch (const std::exception& error) {
+        reportMapProblem(path, error.what());
+        discardMap(*mapObject);
+        reset();
+        return nullptr;
+    }
+    return mapObject;
+}
+
+// The order matters: the layers still share the tile sprites when the textures go, so they must
+// let go of them before the map object (which owns the layers) is released by its screen.
+void AssetManager::reset() {
+    m_textures.clear();
+    m_tileSprites.clear();
+    for (const auto& layer : m_layers) {
+        layer.second->clearTiles();
+    }
+    m_layers.clear();
+    m_renderComponents.clear();
+    m_playerCount = 0;
+    m_players.clear();
+}
+
+void AssetManager::loadTilesetTextures(const TmxMap& map) {
+    for (const auto& tileset : map.tilesets) {
+        auto texture = std::make_shared<sf::Texture>();
+        const std::string path = m_assetRoot + tileset.imageSource;
+        if (!texture->loadFromFile(path)) {
+            sf::err() << "Could not load texture " << path << std::endl;
+        }
+        m_textures[tileset.name] = std::move(texture);
+    }
+}
+
+void AssetManager::buildTileSprites(const TmxMap& map, const sf::Vector2f& offset) {
+    m_tileSprites.assign(map.layers.size(), TileSprites());
+    if (map.tileWidth <= 0 || map.tileHeight <= 0) {
+        return;
+    }
+    TileCutter cutter(map, m_textures);
+    for (std::size_t i = 0; i < map.layers.size(); ++i) {
+        const TmxLayer& layer = map.layers[i];
+        const std::size_t cells = layer.width <= 0 ? 0 : layer.data.size();
+        for (std::size_t cell = 0; cell < cells; ++cell) {
+            const int gid = layer.data[cell];
+            if (gid == 0) {
+                continue;
+            }
+            auto sprite = cutter.cut(gid, layer.name);
+            if (!sprite) {
+                continue;
+            }
+            const auto column = static_cast<int>(cell % static_cast<std::size_t>(layer.width));
+            const auto row = static_cast<int>(cell / static_cast<std::size_t>(layer.width));
+            const sf::Vector2f position(static_cast<float>(map.tileWidth * column) + offset.x,
+                                        static_cast<float>(map.tileHeight * row) + offset.y);
+            sprite->setPosition(position);
+            m_tileSprites[i][tileKey(static_cast<int>(position.x), static_cast<int>(position.y))] =
+                std::move(sprite);
+        }
+    }
+    cutter.report();
+}
+
+void AssetManager::buildLayers(const TmxMap& map, std::shared_ptr<GameObject> mapObject) {
+    if (m_renderWindow == nullptr) {
+        sf::err() << "buildLayers: there is no window to draw the layers into" << std::endl;
+        return;
+    }
+    for (std::size_t i = 0; i < map.layers.size(); ++i) {
+        const std::string& name = map.layers[i].name;
+        auto layer = std::make_shared<LayerComponent>(
+            mapObject, *m_renderWindow, i < m_tileSprites.size() ? m_tileSprites[i] : TileSprites(),
+            name, map.tileHeight);
+        mapObject->addComponent(layer);
+        m_layers.emplace_back(name, std::move(layer));
+    }
+}
+
+void AssetManager::attachToLayer(std::shared_ptr<GameObject> gameObject, const TmxObject* object) {
+    if (object == nullptr) {
+        return;
+    }
+    gameObject->setType(object->type);
+    for (const auto& layer : m_layers) {
+        const bool named = std::any_of(
+            object->properties.begin(), object->properties.end(), [&](const TmxProperty& property) {
+                return property.name == "correspondingLayer" && property.value == layer.first;
+            });
+        if (named) {
+            layer.second->addObject(gameObject);
+        }
+    }
+}
+
+// The factory that builds game objects from the map's objects is not written yet.
+void AssetManager::buildObjects(const TmxMap& /*map*/) {}
+
+void AssetManager::drawLayers() {
+    if (m_renderWindow == nullptr) {
+        return;
+    }
+    const sf::View& view = m_renderWindow->getView();
+    if (isDividerView(view, m_renderWindow->getDefaultView())) {
+        drawDivider(view.getCenter());
+        return;
+    }
+    for (const auto& layer : m_layers) {
+        if (layer.second->isVisible()) {
+            layer.second->draw();
+        }
+    }
+}
+
+void AssetManager::setDividerView() {
+    if (m_renderWindow == nullptr) {
+        return;
+    }
+    sf::View view = m_renderWindow->getDefaultView();
+    view.setSize(view.getSize() + sf::Vector2f(1.f, 0.f));
+    m_renderWindow->setView(view);
+}
+
+void AssetManager::drawDivider(sf::Vector2f viewCentre) {
+    sf::RectangleShape divider(kDividerSize);
+    divider.setFillColor(sf::Color::White);
+    divider.setPosition(viewCentre.x, viewCentre.y - kDividerSize.y / 2.f);
+    m_renderWindow->draw(divider);
+}

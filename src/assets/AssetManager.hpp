@@ -1,28 +1,92 @@
 #pragma once
 
+#include <SFML/System/Vector2.hpp>
+#include <memory>
 #include <string>
+#include <unordered_map>
+#include <utility>
+#include <vector>
+
+#include "assets/TileKey.hpp"
+#include "assets/TmxMap.hpp"
 
 namespace sf {
 class RenderWindow;
-}
+class Texture;
+}  // namespace sf
 
-// Holds everything that belongs to the map currently loaded and draws its layers.
+class GameObject;
+class IRenderComponent;
+class LayerComponent;
+
+// Holds everything that belongs to the map currently loaded: its tileset textures, one sprite
+// per occupied tile cell, its tile layers and the players built from it. Every loadMap starts by
+// forgetting the previous map; nothing is kept from one map to the next.
 class AssetManager {
 public:
+    using Textures = std::unordered_map<std::string, std::shared_ptr<sf::Texture>>;
+    using Layers = std::vector<std::pair<std::string, std::shared_ptr<LayerComponent>>>;
+    using RenderComponents = std::vector<std::shared_ptr<IRenderComponent>>;
+    using Players = std::vector<std::shared_ptr<GameObject>>;
+
     static AssetManager& instance();
+    AssetManager(const AssetManager&) = delete;
+    AssetManager& operator=(const AssetManager&) = delete;
 
     sf::RenderWindow* getRenderWindow() const { return m_renderWindow; }
     void setRenderWindow(sf::RenderWindow* window) { m_renderWindow = window; }
     const std::string& getAssetRoot() const { return m_assetRoot; }
 
+    // Reads the map file at path (used as given) and builds it: textures, tiles shifted by
+    // offset, layers and objects. Returns the map's own object (id "map", holding the layers),
+    // or an empty pointer, with one error line, when the file cannot be read or is no usable map.
+    // Never throws; on failure the manager is left reset.
+    std::shared_ptr<GameObject> loadMap(const std::string& path, const sf::Vector2f& offset);
     // Forgets the current map.
     void reset();
-    // One pass over the current map's visible layers with the window's current view.
+
+    // One texture per tileset, keyed by the tileset's name; images are found under the asset
+    // root. A missing image is reported and stays as an empty texture.
+    void loadTilesetTextures(const TmxMap& map);
+    // One positioned sprite per occupied cell of every layer, under its tile key.
+    void buildTileSprites(const TmxMap& map, const sf::Vector2f& offset);
+    // One LayerComponent per tile layer, in file order, added to mapObject.
+    void buildLayers(const TmxMap& map, std::shared_ptr<GameObject> mapObject);
+    // Gives gameObject the map object's type and adds it to every layer that the map object's
+    // "correspondingLayer" property names.
+    void attachToLayer(std::shared_ptr<GameObject> gameObject, const TmxObject* object);
+
+    // One pass over the visible layers with the window's current view, or the split-screen
+    // divider when the view is the one setDividerView sets.
     void drawLayers();
+    // Makes the next drawLayers draw the divider between the two halves of the window.
+    void setDividerView();
+
+    const Textures& getTextures() const { return m_textures; }
+    const std::vector<TileSprites>& getTileSprites() const { return m_tileSprites; }
+    const Layers& getLayers() const { return m_layers; }
+    const RenderComponents& getRenderComponents() const { return m_renderComponents; }
+    void setRenderComponents(RenderComponents components) {
+        m_renderComponents = std::move(components);
+    }
+    int getPlayerCount() const { return m_playerCount; }
+    const Players& getPlayers() const { return m_players; }
 
 private:
     AssetManager() = default;
 
+    std::shared_ptr<GameObject> buildMap(const TmxMap& map, const std::string& path,
+                                         const sf::Vector2f& offset);
+    // Turns the map's objects into game objects and attaches them to their layers.
+    void buildObjects(const TmxMap& map);
+    void drawDivider(sf::Vector2f viewCentre);
+
     sf::RenderWindow* m_renderWindow = nullptr;
+    Textures m_textures;
     std::string m_assetRoot = "../assets/";
+    std::vector<TileSprites> m_tileSprites;
+    Layers m_layers;
+    RenderComponents m_renderComponents;
+    int m_playerCount = 0;
+    Players m_players;
 };

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 #include "objects/GameObjectManager.hpp"
 
 class Game;
@@ -21,6 +23,10 @@ public:
     GameObjectManager& getGameObjectManager() { return m_gameObjectManager; }
 
 protected:
+    // Loads the screen's map from the asset folder, registers the map object and every object of
+    // its layers, and initialises all of them. False when there is no map (already reported).
+    bool loadScreenMap(const std::string& fileName);
+
     GameStateManager* m_stateManager;
     Game* m_game;
     GameObjectManager m_gameObjectManager;

@@ -4,8 +4,7 @@
 
 #include "core/GameState.hpp"
 
-// The title menu, the first screen.
-// Its content is not built yet: entering it shows an empty screen.
+// The title menu, the first screen, built from its map and drawn with the default draw.
 class MenuState : public GameState {
 public:
     MenuState(GameStateManager* stateManager, Game* game);
@@ -15,5 +14,6 @@ public:
     void update(float frameSeconds) override;
 
 private:
+    // The view the screen was built with, made current again every frame.
     sf::View m_view;
 };

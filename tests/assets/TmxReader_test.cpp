@@ -1,0 +1,164 @@
+#include "assets/TmxReader.hpp"
+
+#include <gtest/gtest.h>
+
+#include <climits>
+#include <cstdlib>
+#include <string>
+#include <vector>
+
+namespace {
+
+TmxParseResult parse(const std::string& text) {
+    std::vector<char> buffer(text.begin(), text.end());
+    buffer.push_back('\0');
+    return parseTmx(buffer.data());
+}
+
+// "name|type|gid|x,y|width x height|key=value;..." of an object, to compare it in one go.
+std::string describe(const TmxObject& object) {
+    std::string text = object.name + '|' + object.type + '|' + std::to_string(object.gid) + '|' +
+                       std::to_string(object.x) + ',' + std::to_string(object.y) + '|' +
+                       std::to_string(object.width) + 'x' + std::to_string(object.height) + '|';
+    for (const auto& property : object.properties) {
+        text += property.name + '=' + property.value + ';';
+    }
+    return text;
+}
+
+TEST(TmxReaderTest, ReadsAMapAsTiledWritesIt) {
+    const auto result = parse(
+        "\xEF\xBB\xBF<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<!-- edited by hand -->\n"
+        "<map version='1.9' width='3' height='2' tilewidth='32' tileheight='32' infinite='0'>\n"
+        " <tileset firstgid='1' name='ground' tilewidth='32' tileheight='32'>\n"
+        "  <image source='tiles/ground.png' width='256' height='256'/></tileset>\n"
+        " <tileset firstgid='65' name='a &amp; b' tilewidth='16' tileheight='16'>"
+        "<image source='b.png'/></tileset>\n"
+        " <layer id='1' name='Back' width='3' height='2'>\n"
+        "  <data encoding='csv'>\n1,2,\n3,4,65,0\n</data></layer>\n"
+        " <layer name='Front' width='2' height='2'><data> 1 ,2\r\n3,,4</data></layer>\n"
+        " <objectgroup id='2' name='Things' visible='0'>\n"
+        "  <object id='1' name='Player1' type='Player' gid='7' x='12.75' y='-3.5' width='20'"
+        " height='30'><properties><property name='correspondingLayer' value='Front'/>\n"
+        "    <property name='text'>two\nlines</property></properties></object>\n"
+        "  <object id='2' class='Logo' x='1' y='2'/>\n"
+        "  <object id='3' type='' class='Ignored' x='0' y='0'/></objectgroup>\n"
+        " <objectgroup name='Shown' visible='2'/><objectgroup name='Default'/>\n</map>\n");
+    ASSERT_TRUE(result.map) << result.error;
+    EXPECT_TRUE(result.warnings.empty());
+    const TmxMap& map = *result.map;
+    EXPECT_EQ(map.width, 3);
+    EXPECT_EQ(map.tileHeight, 32);
+    ASSERT_EQ(map.tilesets.size(), 2u);
+    EXPECT_EQ(map.tilesets[0].imageSource, "tiles/ground.png");
+    EXPECT_EQ(map.tilesets[1].firstGid, 65);
+    EXPECT_EQ(map.tilesets[1].name, "a & b");
+    ASSERT_EQ(map.layers.size(), 2u);
+    EXPECT_EQ(map.layers[0].data, (std::vector<int>{1, 2, 3, 4, 65, 0}));
+    EXPECT_EQ(map.layers[1].name, "Front");
+    EXPECT_EQ(map.layers[1].data, (std::vector<int>{1, 2, 3, 4}));
+    ASSERT_EQ(map.objectGroups.size(), 3u);
+    EXPECT_FALSE(map.objectGroups[0].visible);
+    EXPECT_TRUE(map.objectGroups[1].visible && map.objectGroups[2].visible);
+    const auto& objects = map.objectGroups[0].objects;
+    ASSERT_EQ(objects.size(), 3u);
+    EXPECT_EQ(describe(objects[0]),
+              "Player1|Player|7|12,-3|20x30|correspondingLayer=Front;text=two\nlines;");
+    EXPECT_EQ(describe(objects[1]), "|Logo|0|1,2|0x0|");
+    EXPECT_EQ(describe(objects[2]), "||0|0,0|0x0|");
+}
+
+TEST(TmxReaderTest, FlippedOrRotatedTilesAreLeftEmptyWithOneWarning) {
+    // Horizontal, vertical, diagonal and hexagonal-rotation flags on gid 1, then the largest gid.
+    const auto result = parse(
+        "<map width='4' height='1' tilewidth='8' tileheight='8'><layer name='A' width='5' "
+        "height='1'><data>2147483649,1073741825,536870913,268435457,268435455</data></layer>"
+        "<layer name='B' width='1' height='1'><data>4294967295</data></layer></map>");
+    ASSERT_TRUE(result.map) << result.error;
+    EXPECT_EQ(result.map->layers[0].data, (std::vector<int>{0, 0, 0, 0, 268435455}));
+    EXPECT_EQ(result.map->layers[1].data, (std::vector<int>{0}));
+    EXPECT_EQ(result.warnings, std::vector<std::string>{
+                                   "5 flipped or rotated tile(s) left empty, the first in layer "
+                                   "\"A\"; tiles cannot be flipped or rotated, undo it in Tiled"});
+}
+
+struct MalformedCase {
+    std::string text;  // inside a valid <map> unless it is a whole document itself
+    std::string problem;
+};
+
+class MalformedMapTest : public ::testing::TestWithParam<MalformedCase> {};
+
+TEST_P(MalformedMapTest, IsRefusedInOneLineNamingTheProblem) {
+    const std::string& text = GetParam().text;
+    const auto result = parse(text.rfind("<map", 0) == 0 ? text
+                                                         : "<map width='1' height='1' tilewidth='8'"
+                                                           " tileheight='8'>" +
+                                                               text + "</map>");
+    EXPECT_FALSE(result.map);
+    EXPECT_NE(result.error.find(GetParam().problem), std::string::npos) << result.error;
+    EXPECT_EQ(result.error.find('\n'), std::string::npos);
+}
+
+const std::string kLayer = "<layer name='L' width='3' height='2'>";
+
+INSTANTIATE_TEST_SUITE_P(
+    TmxReaderTest, MalformedMapTest,
+    ::testing::Values(
+        MalformedCase{"<map width='1'", "XML syntax error: "},
+        MalformedCase{"<maps/>", "there is no <map> element"},
+        MalformedCase{"<map width='1' height='1' tilewidth='8'/>",
+                      "<map> has no \"tileheight\" attribute (line 1, column 2)"},
+        MalformedCase{"<map width='1' height='1' tilewidth='0' tileheight='8'/>",
+                      "\"tilewidth\" of <map> is 0, not between 1 and 4096"},
+        MalformedCase{"<map width='99999999999' height='1' tilewidth='8' tileheight='8'/>",
+                      "\"width\" of <map> is out of range: 99999999999"},
+        MalformedCase{"<map width='1' height='1' tilewidth='8' tileheight='8' infinite='1'/>",
+                      "the map is infinite; untick \"Infinite\""},
+        MalformedCase{"\n<tileset firstgid='1' name='t' tilewidth='8' tileheight='8'/>",
+                      "<tileset> has no <image> element (line 2, column 2)"},
+        MalformedCase{"<tileset firstgid='1' source='ground.tsx'/>",
+                      "tileset \"ground.tsx\" is kept in a file of its own; embed the tileset"},
+        MalformedCase{kLayer + "</layer>", "<layer> has no <data> element"},
+        MalformedCase{"<layer name='L' width='-1' height='1'><data/></layer>",
+                      "\"width\" of <layer> is -1, not between 0 and 65536"},
+        MalformedCase{"<layer name='L' width='65536' height='65536'><data/></layer>",
+                      "layer \"L\" has 4294967296 cells, more than a map may have"},
+        MalformedCase{kLayer + "<data>1,2,3,4,5</data></layer>",
+                      "layer \"L\" has 5 cells in its data instead of 3 x 2 = 6"},
+        MalformedCase{kLayer + "<data>1,2,3,4,5,6,7</data></layer>", "has 7 cells"},
+        MalformedCase{kLayer + "<data>1,2,3,4,5,99999999999</data></layer>",
+                      "layer \"L\" has a cell that is no gid: 99999999999"},
+        MalformedCase{kLayer + "<data encoding='base64' compression='zlib'>eJw=</data></layer>",
+                      "layer \"L\" is saved as base64 zlib compressed; save the layer as CSV"},
+        MalformedCase{kLayer + "<data><tile gid='1'/></data></layer>",
+                      "layer \"L\" is saved as XML; save the layer as CSV"},
+        MalformedCase{kLayer + "<data encoding='csv'><chunk>1</chunk></data></layer>",
+                      "layer \"L\" is stored in chunks of an infinite map"},
+        MalformedCase{"<objectgroup name='g'><object y='1'/></objectgroup>",
+                      "<object> has no \"x\" attribute"},
+        MalformedCase{"<objectgroup name='g'><object x='1' y='1'><properties><property "
+                      "value='v'/></properties></object></objectgroup>",
+                      "<property> has no \"name\" attribute"}));
+
+// RapidXML writes NULs over the text, among them over the line break after an element name, so
+// the position must be counted in the text as it was.
+TEST(TmxReaderTest, SyntaxErrorsGiveTheLineAndColumnOfTheOriginalText) {
+    const auto result = parse(
+        "<map\nwidth='1' height='1'\ntilewidth='8' tileheight='8'>\n<layer\nname='a &amp; b'\n"
+        "  width='1' height='1'>\n  <data>1</data>\n</layer>\n <objectgroup name='g' x=1/>");
+    EXPECT_EQ(result.error, "XML syntax error: expected ' or \" (line 9, column 26)");
+}
+
+TEST(TmxReaderTest, ReadIntegerMatchesAtoiWhereverTheValueFits) {
+    for (const char* text : {"12", " \t\n-42", "+7", "12.75", "-3.5", "8px", "abc", "", "- 4",
+                             "2147483647", "-2147483648", "0x1F"}) {
+        EXPECT_EQ(readInteger(text, INT_MIN, INT_MAX), std::atoi(text)) << '"' << text << '"';
+    }
+    EXPECT_FALSE(readInteger("2147483648", INT_MIN, INT_MAX));
+    EXPECT_FALSE(readInteger("-2147483649", INT_MIN, INT_MAX));
+    EXPECT_FALSE(readInteger("99999999999999999999", INT_MIN, 0xFFFFFFFFLL));
+    EXPECT_EQ(readInteger("4294967295", INT_MIN, 0xFFFFFFFFLL), 4294967295LL);
+}
+
+}  // namespace
