@@ -7,10 +7,10 @@
 #include <SFML/System/Err.hpp>
 #include <SFML/System/FileInputStream.hpp>
 #include <algorithm>
-#include <exception>
 #include <ostream>
 
 #include "assets/LayerComponent.hpp"
+#include "assets/ObjectFactory.hpp"
 #include "assets/TmxReader.hpp"
 #include "objects/GameObject.hpp"
 
@@ -132,15 +132,6 @@ private:
 };
 
 // Breaks the reference cycles of a map that is being given up half-built.
-void discardMap(GameObject& mapObject) {
-    for (const auto& layer : mapObject.getComponents<LayerComponent>()) {
-        for (const auto& object : layer->getObjects()) {
-            object->clearComponents();
-        }
-    }
-    mapObject.clearComponents();
-}
-
 bool isDividerView(const sf::View& view, const sf::View& defaultView) {
     return view.getCenter() == defaultView.getCenter() &&
            view.getSize() == defaultView.getSize() + sf::Vector2f(1.f, 0.f);
@@ -172,23 +163,15 @@ std::shared_ptr<GameObject> AssetManager::loadMap(const std::string& path,
     for (const auto& warning : parsed.warnings) {
         reportMapProblem(path, warning);
     }
-    return buildMap(*parsed.map, path, offset);
+    return buildMap(*parsed.map, offset);
 }
 
-std::shared_ptr<GameObject> AssetManager::buildMap(const TmxMap& map, const std::string& path,
-                                                   const sf::Vector2f& offset) {
+std::shared_ptr<GameObject> AssetManager::buildMap(const TmxMap& map, const sf::Vector2f& offset) {
     auto mapObject = std::make_shared<GameObject>("map");
-    try {
-        loadTilesetTextures(map);
-        buildTileSprites(map, offset);
-        buildLayers(map, mapObject);
-        buildObjects(map);
-    } catch (const std::exception& error) {
-        reportMapProblem(path, error.what());
-        discardMap(*mapObject);
-        reset();
-        return nullptr;
-    }
+    loadTilesetTextures(map);
+    buildTileSprites(map, offset);
+    buildLayers(map, mapObject);
+    buildObjects(map);
     return mapObject;
 }
 
@@ -279,7 +262,28 @@ void AssetManager::attachToLayer(std::shared_ptr<GameObject> gameObject, const T
 }
 
 // The factory that builds game objects from the map's objects is not written yet.
-void AssetManager::buildObjects(const TmxMap& /*map*/) {}
+void AssetManager::buildObjects(const TmxMap& map) {
+    ObjectFactory(*this).buildObjects(map);
+}
+
+void AssetManager::addRenderComponent(std::shared_ptr<IRenderComponent> component) {
+    m_renderComponents.push_back(std::move(component));
+}
+
+void AssetManager::addPlayer(std::shared_ptr<GameObject> player) {
+    m_players.push_back(std::move(player));
+}
+
+void AssetManager::forgetRenderComponentsOf(const GameObject& gameObject) {
+    const auto& components = gameObject.getComponentList();
+    m_renderComponents.erase(std::remove_if(m_renderComponents.begin(), m_renderComponents.end(),
+                                            [&](const auto& rendered) {
+                                                return std::find(components.begin(),
+                                                                 components.end(),
+                                                                 rendered) != components.end();
+                                            }),
+                             m_renderComponents.end());
+}
 
 void AssetManager::drawLayers() {
     if (m_renderWindow == nullptr) {

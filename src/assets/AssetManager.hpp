@@ -72,11 +72,17 @@ public:
     int getPlayerCount() const { return m_playerCount; }
     const Players& getPlayers() const { return m_players; }
 
+    // The object factory's bookkeeping for the map being built.
+    void addRenderComponent(std::shared_ptr<IRenderComponent> component);
+    void countPlayer() { ++m_playerCount; }
+    void addPlayer(std::shared_ptr<GameObject> player);
+    // Drops what the list holds of an object that is being thrown away.
+    void forgetRenderComponentsOf(const GameObject& gameObject);
+
 private:
     AssetManager() = default;
 
-    std::shared_ptr<GameObject> buildMap(const TmxMap& map, const std::string& path,
-                                         const sf::Vector2f& offset);
+    std::shared_ptr<GameObject> buildMap(const TmxMap& map, const sf::Vector2f& offset);
     // Turns the map's objects into game objects and attaches them to their layers.
     void buildObjects(const TmxMap& map);
     void drawDivider(sf::Vector2f viewCentre);

@@ -10,8 +10,7 @@
 #include "objects/GameObject.hpp"
 #include "objects/IRenderComponent.hpp"
 #include "support/ErrCapture.hpp"
-#include "support/GlDriverPin.hpp"
-#include "support/TempGameDir.hpp"
+#include "support/ScratchGameDir.hpp"
 
 namespace {
 
@@ -54,7 +53,6 @@ TmxObject inLayer(const std::string& layerName) {
 class AssetManagerDisplayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        keepGlDriverLoaded();
         window.create(sf::VideoMode(64, 64), "tiles", sf::Style::None);
         assets.setRenderWindow(&window);
     }
@@ -119,7 +117,7 @@ protected:
     }
 
     AssetManager& assets = AssetManager::instance();
-    TempGameDir game;
+    ScratchGameDir game;
     sf::RenderWindow window;
     std::shared_ptr<GameObject> mapObject;
     Objects objects;

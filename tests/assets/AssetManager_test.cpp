@@ -3,7 +3,7 @@
 #include <gtest/gtest.h>
 
 #include "support/ErrCapture.hpp"
-#include "support/TempGameDir.hpp"
+#include "support/ScratchGameDir.hpp"
 
 namespace {
 
@@ -22,7 +22,7 @@ protected:
         return err.text();
     }
 
-    TempGameDir game;
+    ScratchGameDir game;
 };
 
 TEST_F(AssetManagerLoadFailureTest, AMissingFileIsReportedByPath) {

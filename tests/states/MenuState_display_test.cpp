@@ -7,15 +7,13 @@
 #include "assets/AssetManager.hpp"
 #include "assets/LayerComponent.hpp"
 #include "support/ErrCapture.hpp"
-#include "support/GlDriverPin.hpp"
-#include "support/TempGameDir.hpp"
+#include "support/ScratchGameDir.hpp"
 
 namespace {
 
 class MenuStateDisplayTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        keepGlDriverLoaded();
         window.create(sf::VideoMode(64, 48), "menu", sf::Style::None);
         AssetManager::instance().setRenderWindow(&window);
     }
@@ -25,7 +23,7 @@ protected:
         AssetManager::instance().setRenderWindow(nullptr);
     }
 
-    TempGameDir game;
+    ScratchGameDir game;
     sf::RenderWindow window;
     MenuState menu{nullptr, nullptr};
 };

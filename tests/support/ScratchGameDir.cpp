@@ -1,5 +1,6 @@
 #include "support/ScratchGameDir.hpp"
 
+#include <fstream>
 #include <random>
 #include <string>
 
@@ -21,4 +22,11 @@ ScratchGameDir::~ScratchGameDir() {
 
 fs::path ScratchGameDir::leaderboard() const {
     return m_root / "assets" / "SaveFiles" / "Leaderboard.txt";
+}
+
+std::string ScratchGameDir::writeAsset(const std::string& name, const std::string& content) const {
+    const fs::path path = assets() / name;
+    fs::create_directories(path.parent_path());
+    std::ofstream(path, std::ios::binary) << content;
+    return "../assets/" + name;
 }

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <filesystem>
+#include <string>
 
 // A throw-away copy of the game's folder layout (bin/ and assets/SaveFiles/) in a temporary
 // directory, with the working directory moved into its bin/ while it lives, so that the game's
@@ -15,6 +16,8 @@ public:
     const std::filesystem::path& root() const { return m_root; }
     std::filesystem::path assets() const { return m_root / "assets"; }
     std::filesystem::path leaderboard() const;
+    // Writes assets/<name> and returns the path by which the game reaches it.
+    std::string writeAsset(const std::string& name, const std::string& content) const;
 
 private:
     std::filesystem::path m_previousWorkingDir;

@@ -1,0 +1,313 @@
+#include "assets/ObjectFactory.hpp"
+
+#include <SFML/System/Err.hpp>
+#include <algorithm>
+#include <ostream>
+
+#include "assets/AssetManager.hpp"
+#include "assets/LayerComponent.hpp"
+#include "assets/PropertyParser.hpp"
+#include "components/PlayerMoveComponent.hpp"
+#include "components/PlayerRenderComponent.hpp"
+#include "components/SpriteRenderComponent.hpp"
+#include "components/TextRenderComponent.hpp"
+#include "components/TrailComponent.hpp"
+#include "objects/GameObject.hpp"
+#include "physics/BoxCollisionComponent.hpp"
+#include "physics/RigidBodyComponent.hpp"
+#include "physics/SurfaceComponent.hpp"
+#include "states/SettingsButtonComponent.hpp"
+#include "states/StateButtonComponent.hpp"
+
+namespace {
+
+constexpr float kPlayerColliderOffset = 200.0f;
+const char* const kSurfaceTypes[] = {"Paper", "WaxPaper", "Magazine", "BakingTray"};
+
+bool isSurfaceType(const std::string& type) {
+    return std::find(std::begin(kSurfaceTypes), std::end(kSurfaceTypes), type) !=
+           std::end(kSurfaceTypes);
+}
+
+sf::Vector2f positionOf(const TmxObject& object) {
+    return {static_cast<float>(object.x), static_cast<float>(object.y)};
+}
+
+// Reads one property of one map object with a converter, keeping `value` when the text is not
+// usable and saying so, so that a typo in a map costs one setting, not the whole map.
+template <typename T, typename Converter>
+void readInto(T& value, const TmxObject& object, const TmxProperty& property, Converter convert,
+              const char* expected) {
+    if (const auto converted = convert(property.value)) {
+        value = *converted;
+        return;
+    }
+    sf::err() << "Map object \"" << object.name << "\" (" << object.type << "): property \""
+              << property.name << "\" has the value \"" << property.value << "\", which is not "
+              << expected << "; the default is used" << std::endl;
+}
+
+}  // namespace
+
+ObjectFactory::ObjectFactory(AssetManager& assets) : m_assets(assets) {}
+
+void ObjectFactory::buildObjects(const TmxMap& map) {
+    for (const TmxObjectGroup& group : map.objectGroups) {
+        for (const TmxObject& object : group.objects) {
+            const std::shared_ptr<GameObject> built = build(object);
+            if (!built) {
+                continue;
+            }
+            m_assets.attachToLayer(built, &object);
+            if (!isOnALayer(*built)) {
+                discard(*built);
+                continue;
+            }
+            if (object.type == "Player") {
+                m_assets.addPlayer(built);
+            }
+        }
+    }
+}
+
+std::shared_ptr<GameObject> ObjectFactory::build(const TmxObject& object) {
+    const Values values = readValues(object);
+    const std::string& type = object.type;
+    if (type == "Player") {
+        return createPlayer(object, m_assets.getPlayerCount(), values.texturePath, values.mass,
+                            values.restitution, values.velocity, values.acceleration);
+    }
+    if (type == "MapBorder" || type == "WinZone") {
+        return createBorder(object, values.mass, values.restitution, values.velocity,
+                            values.acceleration);
+    }
+    if (isSurfaceType(type)) {
+        return createSurface(object);
+    }
+    if (type == "GamestateButton") {
+        return createStateButton(object, values.texturePath, values.nextState);
+    }
+    if (type == "SettingsButton") {
+        return createSettingsButton(object, values.texturePath, values.color);
+    }
+    if (type == "Text") {
+        return createText(object, values.texturePath, values.text, values.fontSize, values.color);
+    }
+    if (type == "Trail") {
+        return buildTrail(object, values);
+    }
+    if (type == "Logo") {
+        return createLogo(object, values.texturePath);
+    }
+    return nullptr;
+}
+
+bool ObjectFactory::isOnALayer(const GameObject& gameObject) const {
+    for (const auto& [name, layer] : m_assets.getLayers()) {
+        const auto& objects = layer->getObjects();
+        if (std::any_of(objects.begin(), objects.end(),
+                        [&](const auto& member) { return member.get() == &gameObject; })) {
+            return true;
+        }
+    }
+    return false;
+}
+
+// An object on no layer is never drawn, updated or even seen by a screen; its components and
+// their references back to it would keep it alive for good.
+void ObjectFactory::discard(GameObject& gameObject) {
+    m_assets.forgetRenderComponentsOf(gameObject);
+    gameObject.clearComponents();
+}
+
+ObjectFactory::Values ObjectFactory::readValues(const TmxObject& object) const {
+    Values values;
+    for (const TmxProperty& property : object.properties) {
+        const std::string& key = property.name;
+        if (key == "texturepath" || key == "fontpath") {
+            values.texturePath = assetPath(property.value);
+        } else if (key == "mass") {
+            readInto(values.mass, object, property, PropertyParser::number, "a number");
+        } else if (key == "restitution") {
+            readInto(values.restitution, object, property, PropertyParser::number, "a number");
+        } else if (key == "velocity") {
+            readInto(values.velocity, object, property, PropertyParser::pair, "a number pair");
+        } else if (key == "acceleration") {
+            readInto(values.acceleration, object, property, PropertyParser::pair, "a number pair");
+        } else if (key == "nextState") {
+            values.nextState = property.value;
+        } else if (key == "color") {
+            readInto(values.color, object, property, PropertyParser::colour, "a colour");
+        } else if (key == "fontsize") {
+            readInto(values.fontSize, object, property, PropertyParser::integer, "an integer");
+        } else if (key == "text") {
+            values.text = property.value;
+        }
+    }
+    return values;
+}
+
+std::shared_ptr<GameObject> ObjectFactory::makeObject(const TmxObject& object) const {
+    auto gameObject = std::make_shared<GameObject>(object.name);
+    gameObject->setPosition(positionOf(object));
+    return gameObject;
+}
+
+std::string ObjectFactory::assetPath(const std::string& value) const {
+    return m_assets.getAssetRoot() + value;
+}
+
+std::shared_ptr<GameObject> ObjectFactory::createPlayer(const TmxObject& object, int inputSet,
+                                                        const std::string& texturePath, float mass,
+                                                        float restitution, sf::Vector2f velocity,
+                                                        sf::Vector2f acceleration) {
+    auto player = makeObject(object);
+    auto renderer = std::make_shared<PlayerRenderComponent>(*m_assets.getRenderWindow(),
+                                                            sf::Color::Black, player, texturePath);
+    player->addComponent(renderer);
+    player->addComponent(
+        std::make_shared<PlayerMoveComponent>(player, static_cast<unsigned>(inputSet)));
+    m_assets.addRenderComponent(renderer);
+    m_assets.countPlayer();
+    auto body =
+        std::make_shared<RigidBodyComponent>(player, mass, restitution, velocity, acceleration);
+    player->addComponent(body);
+    player->addComponent(std::make_shared<BoxCollisionComponent>(
+        player, body, positionOf(object).x, positionOf(object).y, object.width, object.height, true,
+        kPlayerColliderOffset));
+    return player;
+}
+
+std::shared_ptr<GameObject> ObjectFactory::createBorder(const TmxObject& object, float mass,
+                                                        float restitution, sf::Vector2f velocity,
+                                                        sf::Vector2f acceleration) {
+    auto border = makeObject(object);
+    auto body =
+        std::make_shared<RigidBodyComponent>(border, mass, restitution, velocity, acceleration);
+    border->addComponent(body);
+    // The finish must let players in: only a box named "WinZone" is not solid.
+    const bool solid = object.name != "WinZone";
+    border->addComponent(std::make_shared<BoxCollisionComponent>(border, body, positionOf(object).x,
+                                                                 positionOf(object).y, object.width,
+                                                                 object.height, solid));
+    return border;
+}
+
+std::shared_ptr<GameObject> ObjectFactory::createSurface(const TmxObject& object) {
+    auto surface = makeObject(object);
+    auto body =
+        std::make_shared<RigidBodyComponent>(surface, 0.0f, 0.0f, sf::Vector2f(), sf::Vector2f());
+    surface->addComponent(body);
+    surface->addComponent(std::make_shared<BoxCollisionComponent>(
+        surface, body, positionOf(object).x, positionOf(object).y, object.width, object.height,
+        false));
+    // A material that leaves a factor out is neutral in it.
+    float speed = 1.0f;
+    float degradation = 1.0f;
+    for (const TmxProperty& property : object.properties) {
+        if (property.name == "speed") {
+            readInto(speed, object, property, PropertyParser::number, "a number");
+        } else if (property.name == "degredation") {
+            readInto(degradation, object, property, PropertyParser::number, "a number");
+        }
+    }
+    surface->addComponent(std::make_shared<SurfaceComponent>(surface, speed, degradation));
+    return surface;
+}
+
+std::shared_ptr<GameObject> ObjectFactory::createStateButton(const TmxObject& object,
+                                                             std::string texturePath,
+                                                             std::string nextState) {
+    auto button = makeObject(object);
+    auto face = std::make_shared<SpriteRenderComponent>(
+        *m_assets.getRenderWindow(), sf::Color::Black, button, std::move(texturePath));
+    button->addComponent(face);
+    button->addComponent(std::make_shared<StateButtonComponent>(
+        button, button->getPosition(), object.width, object.height, face, std::move(nextState)));
+    m_assets.addRenderComponent(face);
+    return button;
+}
+
+std::shared_ptr<GameObject> ObjectFactory::createSettingsButton(const TmxObject& object,
+                                                                std::string texturePath,
+                                                                sf::Color color) {
+    std::string functionality;
+    std::string text;
+    std::string fontPath;
+    int fontSize = 10;
+    sf::Vector2f offset;
+    for (const TmxProperty& property : object.properties) {
+        if (property.name == "functionality") {
+            functionality = property.value;
+        } else if (property.name == "text") {
+            text = property.value;
+        } else if (property.name == "fontPath") {
+            fontPath = assetPath(property.value);
+        } else if (property.name == "fontsize") {
+            readInto(fontSize, object, property, PropertyParser::integer, "an integer");
+        } else if (property.name == "offset") {
+            readInto(offset, object, property, PropertyParser::pair, "a number pair");
+        }
+    }
+    auto button = makeObject(object);
+    sf::RenderWindow& window = *m_assets.getRenderWindow();
+    auto face = std::make_shared<SpriteRenderComponent>(window, sf::Color::Black, button,
+                                                        std::move(texturePath));
+    button->addComponent(face);
+    button->addComponent(std::make_shared<SettingsButtonComponent>(button, button->getPosition(),
+                                                                   object.width, object.height,
+                                                                   face, std::move(functionality)));
+    button->addComponent(std::make_shared<TextRenderComponent>(
+        window, fontPath, static_cast<unsigned>(std::max(fontSize, 0)), color, button, offset,
+        std::move(text)));
+    m_assets.addRenderComponent(face);
+    return button;
+}
+
+std::shared_ptr<GameObject> ObjectFactory::createText(const TmxObject& object,
+                                                      const std::string& fontPath,
+                                                      const std::string& text, int fontSize,
+                                                      sf::Color color) {
+    auto label = makeObject(object);
+    auto renderer = std::make_shared<TextRenderComponent>(
+        *m_assets.getRenderWindow(), fontPath, static_cast<unsigned>(std::max(fontSize, 0)), color,
+        label, sf::Vector2f(), text);
+    label->addComponent(renderer);
+    m_assets.addRenderComponent(renderer);
+    return label;
+}
+
+std::shared_ptr<GameObject> ObjectFactory::buildTrail(const TmxObject& object,
+                                                      const Values& values) {
+    const auto& players = m_assets.getPlayers();
+    const auto follows = std::find_if(players.begin(), players.end(), [&](const auto& player) {
+        return object.name.find(player->getId()) != std::string::npos;
+    });
+    // The trail's id takes the player's number, the character after "Player".
+    if (follows == players.end() || (*follows)->getId().size() < 6) {
+        sf::err() << "Trail \"" << object.name
+                  << "\" names no player built before it (a trail is named after its player, "
+                     "e.g. Player1Trail); it is left out"
+                  << std::endl;
+        return nullptr;
+    }
+    return createTrail(*follows, values.texturePath);
+}
+
+std::shared_ptr<GameObject> ObjectFactory::createTrail(std::shared_ptr<GameObject> player,
+                                                       const std::string& texturePath) {
+    auto trail = std::make_shared<GameObject>("TrailOn" + player->getId().substr(6, 1));
+    trail->addComponent(
+        std::make_shared<TrailComponent>(*m_assets.getRenderWindow(), player, texturePath));
+    return trail;
+}
+
+std::shared_ptr<GameObject> ObjectFactory::createLogo(const TmxObject& object,
+                                                      std::string texturePath) {
+    auto logo = makeObject(object);
+    auto sprite = std::make_shared<SpriteRenderComponent>(
+        *m_assets.getRenderWindow(), sf::Color::White, logo, std::move(texturePath));
+    logo->addComponent(sprite);
+    m_assets.addRenderComponent(sprite);
+    return logo;
+}
