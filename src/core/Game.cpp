@@ -56,7 +56,7 @@ bool Game::initialize() {
     registerScreens();
     m_stateManager->changeState("MenuState");
 
-    m_music.openFromFile("../assets/Music/TestLoop.wav");
+    m_music.openFromFile(kMenuMusic);
     m_music.setLoop(true);
     m_music.setVolume(kMenuVolume);
     m_music.play();
@@ -126,6 +126,13 @@ void Game::changeMusic(std::string path) {
     m_music.stop();
     m_music.openFromFile(path);
     m_music.play();
+}
+
+void Game::playTrack(const std::string& path, float volume) {
+    changeMusic(path);
+    if (!m_muted) {
+        m_music.setVolume(volume);
+    }
 }
 
 // SFML objects must not outlive the process's static teardown in an order SFML does not

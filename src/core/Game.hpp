@@ -15,6 +15,9 @@ class Game {
 public:
     static constexpr unsigned kFrameRateLimit = 144;
     static constexpr float kMenuVolume = 5.0f;
+    static constexpr float kLevelVolume = 15.0f;
+    static constexpr const char* kMenuMusic = "../assets/Music/TestLoop.wav";
+    static constexpr const char* kLevelMusic = "../assets/Music/GameSound.wav";
 
     static Game& instance();
 
@@ -22,6 +25,8 @@ public:
     bool initialize();
     // Volume and looping carry over to the new track; a missing file leaves the game silent.
     void changeMusic(std::string path);
+    // Changes the track and sets its volume, unless the player has muted the game.
+    void playTrack(const std::string& path, float volume);
 
     sf::RenderWindow& getWindow() { return m_window; }
     sf::Music& getMusic() { return m_music; }

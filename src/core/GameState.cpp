@@ -1,7 +1,12 @@
 #include "core/GameState.hpp"
 
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/System/Err.hpp>
+
 #include "assets/AssetManager.hpp"
 #include "assets/LayerComponent.hpp"
+#include "core/GameStateManager.hpp"
+#include "states/StateButtonComponent.hpp"
 
 GameState::GameState(GameStateManager* stateManager, Game* game)
     : m_stateManager(stateManager), m_game(game) {}
@@ -12,11 +17,11 @@ void GameState::draw() {
     AssetManager::instance().drawLayers();
 }
 
-bool GameState::loadScreenMap(const std::string& fileName) {
+std::shared_ptr<GameObject> GameState::loadAndRegisterMap(const std::string& fileName) {
     AssetManager& assets = AssetManager::instance();
-    const auto map = assets.loadMap(assets.getAssetRoot() + fileName, sf::Vector2f(0.f, 0.f));
+    auto map = assets.loadMap(assets.getAssetRoot() + fileName, sf::Vector2f(0.f, 0.f));
     if (!map) {
-        return false;
+        return nullptr;
     }
     m_gameObjectManager.addGameObject(map);
     for (const auto& layer : map->getComponents<LayerComponent>()) {
@@ -24,9 +29,69 @@ bool GameState::loadScreenMap(const std::string& fileName) {
             m_gameObjectManager.addGameObject(object);
         }
     }
-    // Only now that the whole scene is registered may components look each other up.
+    return map;
+}
+
+void GameState::initRegisteredObjects() {
     for (const auto& entry : m_gameObjectManager.getGameObjects()) {
         entry.second->init();
     }
+}
+
+bool GameState::loadScreenMap(const std::string& fileName) {
+    if (!loadAndRegisterMap(fileName)) {
+        return false;
+    }
+    initRegisteredObjects();
     return true;
+}
+
+void GameState::enterMenuScreen(const std::string& fileName, sf::View& view, sf::Font* font) {
+    if (font != nullptr && !loadFont(*font)) {
+        return;
+    }
+    loadScreenMap(fileName);
+    if (sf::RenderWindow* target = window()) {
+        view = target->getView();
+    }
+}
+
+void GameState::updateMenu(const sf::View& view, float frameSeconds) {
+    if (sf::RenderWindow* target = window()) {
+        target->setView(view);
+    }
+    for (const auto& entry : m_gameObjectManager.getGameObjects()) {
+        const auto button = entry.second->getComponent<StateButtonComponent>();
+        for (const auto& component : entry.second->getComponentList()) {
+            component->update(frameSeconds);
+        }
+        if (button && button->isClicked()) {
+            requestState(button->getNextState());
+            button->setClicked(false);
+        }
+    }
+}
+
+bool GameState::loadFont(sf::Font& font) {
+    if (!font.loadFromFile(kFontPath)) {
+        sf::err() << "Could not load font\n";
+        return false;
+    }
+    return true;
+}
+
+sf::RenderWindow* GameState::window() {
+    return AssetManager::instance().getRenderWindow();
+}
+
+void GameState::useDefaultView() {
+    if (sf::RenderWindow* target = window()) {
+        target->setView(target->getDefaultView());
+    }
+}
+
+void GameState::requestState(const std::string& name) {
+    if (m_stateManager != nullptr) {
+        m_stateManager->changeState(name);
+    }
 }

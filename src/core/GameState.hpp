@@ -1,16 +1,24 @@
 #pragma once
 
+#include <SFML/Graphics/Font.hpp>
+#include <SFML/Graphics/View.hpp>
+#include <memory>
 #include <string>
 
 #include "objects/GameObjectManager.hpp"
 
 class Game;
 class GameStateManager;
+namespace sf {
+class RenderWindow;
+}
 
 // One screen of the game (title menu, level, win screen, ...). Screens are created once and
 // entered and left many times, so init must rebuild everything exit dropped.
 class GameState {
 public:
+    static constexpr const char* kFontPath = "../assets/fonts/mini-pixel-7/mini_pixel-7.ttf";
+
     GameState(GameStateManager* stateManager, Game* game);
     virtual ~GameState();
 
@@ -23,9 +31,25 @@ public:
     GameObjectManager& getGameObjectManager() { return m_gameObjectManager; }
 
 protected:
-    // Loads the screen's map from the asset folder, registers the map object and every object of
-    // its layers, and initialises all of them. False when there is no map (already reported).
+    // Loads the screen's map from the asset folder and registers the map object and every object
+    // of its layers. Empty when there is no map (the loader has said why).
+    std::shared_ptr<GameObject> loadAndRegisterMap(const std::string& fileName);
+    // Only once the whole scene is registered may components look each other up.
+    void initRegisteredObjects();
+    // Both of the above: what a menu-type screen does on entry. False when there is no map.
     bool loadScreenMap(const std::string& fileName);
+    // What a menu-type screen does on entry: the font first when it takes one (no font, no
+    // screen), then the map, then it remembers the view the screen is built with.
+    void enterMenuScreen(const std::string& fileName, sf::View& view, sf::Font* font = nullptr);
+    // The frame of every menu-type screen: update every object, and follow a clicked state
+    // button to its screen.
+    void updateMenu(const sf::View& view, float frameSeconds);
+    // Loads the game's font, saying so when it cannot.
+    static bool loadFont(sf::Font& font);
+    // The game window, through which screens set views; null only in tests without one.
+    static sf::RenderWindow* window();
+    static void useDefaultView();
+    void requestState(const std::string& name);
 
     GameStateManager* m_stateManager;
     Game* m_game;

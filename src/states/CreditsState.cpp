@@ -3,8 +3,15 @@
 CreditsState::CreditsState(GameStateManager* stateManager, Game* game)
     : GameState(stateManager, game) {}
 
-void CreditsState::init() {}
+void CreditsState::init() {
+    enterMenuScreen("CreditsScreenMap.tmx", m_view, &m_font);
+}
 
-void CreditsState::exit() {}
+// The next screen's map load forgets this screen's map.
+void CreditsState::exit() {
+    m_gameObjectManager.clear();
+}
 
-void CreditsState::update(float /*frameSeconds*/) {}
+void CreditsState::update(float frameSeconds) {
+    updateMenu(m_view, frameSeconds);
+}

@@ -5,8 +5,8 @@
 
 #include "core/GameState.hpp"
 
-// The screen that names who made the game.
-// Its content is not built yet: entering it shows an empty screen.
+// Who made the game, and with what.
+// Built from "CreditsScreenMap.tmx" and navigated with its buttons.
 class CreditsState : public GameState {
 public:
     CreditsState(GameStateManager* stateManager, Game* game);
@@ -17,5 +17,6 @@ public:
 
 private:
     sf::Font m_font;
+    // The view the screen was built with, made current again every frame.
     sf::View m_view;
 };

@@ -3,8 +3,15 @@
 SettingsState::SettingsState(GameStateManager* stateManager, Game* game)
     : GameState(stateManager, game) {}
 
-void SettingsState::init() {}
+void SettingsState::init() {
+    enterMenuScreen("SettingsScreenMap.tmx", m_view, &m_font);
+}
 
-void SettingsState::exit() {}
+// The next screen's map load forgets this screen's map.
+void SettingsState::exit() {
+    m_gameObjectManager.clear();
+}
 
-void SettingsState::update(float /*frameSeconds*/) {}
+void SettingsState::update(float frameSeconds) {
+    updateMenu(m_view, frameSeconds);
+}

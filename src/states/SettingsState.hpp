@@ -6,7 +6,7 @@
 #include "core/GameState.hpp"
 
 // The settings: the sound toggle and emptying the leaderboard.
-// Its content is not built yet: entering it shows an empty screen.
+// Built from "SettingsScreenMap.tmx" and navigated with its buttons.
 class SettingsState : public GameState {
 public:
     SettingsState(GameStateManager* stateManager, Game* game);
@@ -17,5 +17,6 @@ public:
 
 private:
     sf::Font m_font;
+    // The view the screen was built with, made current again every frame.
     sf::View m_view;
 };

@@ -3,8 +3,15 @@
 TutorialState::TutorialState(GameStateManager* stateManager, Game* game)
     : GameState(stateManager, game) {}
 
-void TutorialState::init() {}
+void TutorialState::init() {
+    enterMenuScreen("TutorialScreenMap.tmx", m_view, &m_font);
+}
 
-void TutorialState::exit() {}
+// The next screen's map load forgets this screen's map.
+void TutorialState::exit() {
+    m_gameObjectManager.clear();
+}
 
-void TutorialState::update(float /*frameSeconds*/) {}
+void TutorialState::update(float frameSeconds) {
+    updateMenu(m_view, frameSeconds);
+}

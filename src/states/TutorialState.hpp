@@ -5,8 +5,8 @@
 
 #include "core/GameState.hpp"
 
-// The screen that teaches the controls and what each material does.
-// Its content is not built yet: entering it shows an empty screen.
+// The tutorial: the controls, and what each material does to a racer.
+// Built from "TutorialScreenMap.tmx" and navigated with its buttons.
 class TutorialState : public GameState {
 public:
     TutorialState(GameStateManager* stateManager, Game* game);
@@ -17,5 +17,6 @@ public:
 
 private:
     sf::Font m_font;
+    // The view the screen was built with, made current again every frame.
     sf::View m_view;
 };

@@ -21,6 +21,7 @@ FONT = os.path.join("fonts", "mini-pixel-7", "mini_pixel-7.ttf")
 NOT_GENERATED = {os.path.join("Music", "TestLoop.wav"), FONT,
                  os.path.join("fonts", "mini-pixel-7", "LICENSE"),
                  os.path.join("fonts", "mini-pixel-7", "README"),
+                 os.path.join("SaveFiles", ".gitkeep"),
                  os.path.join("SaveFiles", "Leaderboard.txt")}
 
 
