@@ -1,11 +1,9 @@
 #include "components/PlayerRenderComponent.hpp"
 
-#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderStates.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/System/Err.hpp>
-#include <ostream>
 
+#include "components/PictureLoader.hpp"
 #include "components/PlayerMoveComponent.hpp"
 #include "objects/GameObject.hpp"
 
@@ -17,13 +15,9 @@ PlayerRenderComponent::PlayerRenderComponent(sf::RenderWindow& renderWindow, sf:
       m_maskColor(maskColor) {}
 
 bool PlayerRenderComponent::init() {
-    sf::Image image;
-    if (!image.loadFromFile(m_texturePath)) {
-        sf::err() << "Could not load texture from " << m_texturePath << std::endl;
+    if (!PictureLoader::load(m_texturePath, m_texture, m_maskColor)) {
         return false;
     }
-    image.createMaskFromColor(m_maskColor, 0);
-    m_texture.loadFromImage(image);
     m_sprite.setTexture(m_texture, true);
     m_playerMove = m_gameObject->getComponent<PlayerMoveComponent>();
     return true;

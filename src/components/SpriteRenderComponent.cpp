@@ -1,10 +1,8 @@
 #include "components/SpriteRenderComponent.hpp"
 
-#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/System/Err.hpp>
-#include <ostream>
 
+#include "components/PictureLoader.hpp"
 #include "objects/GameObject.hpp"
 
 SpriteRenderComponent::SpriteRenderComponent(sf::RenderWindow& renderWindow, sf::Color maskColor,
@@ -15,13 +13,9 @@ SpriteRenderComponent::SpriteRenderComponent(sf::RenderWindow& renderWindow, sf:
       m_maskColor(maskColor) {}
 
 bool SpriteRenderComponent::init() {
-    sf::Image image;
-    if (!image.loadFromFile(m_texturePath)) {
-        sf::err() << "Could not load texture from " << m_texturePath << std::endl;
+    if (!PictureLoader::load(m_texturePath, m_texture, m_maskColor)) {
         return false;
     }
-    image.createMaskFromColor(m_maskColor, 0);
-    m_texture.loadFromImage(image);
     m_sprite.setTexture(m_texture, true);
     return true;
 }

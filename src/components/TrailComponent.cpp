@@ -1,10 +1,8 @@
 #include "components/TrailComponent.hpp"
 
-#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/System/Err.hpp>
-#include <ostream>
 
+#include "components/PictureLoader.hpp"
 #include "components/PlayerMoveComponent.hpp"
 #include "objects/GameObject.hpp"
 
@@ -13,12 +11,10 @@ TrailComponent::TrailComponent(sf::RenderWindow& renderWindow, std::shared_ptr<G
     : IRenderComponent(renderWindow, std::move(player)), m_texturePath(std::move(texturePath)) {}
 
 bool TrailComponent::init() {
-    sf::Image image;
-    if (!image.loadFromFile(m_texturePath)) {
-        sf::err() << "Could not load texture from " << m_texturePath << std::endl;
+    // A trail stamp keeps every colour it has.
+    if (!PictureLoader::load(m_texturePath, m_texture)) {
         return false;
     }
-    m_texture.loadFromImage(image);
     m_sprite.setTexture(m_texture, true);
     m_playerMove = m_gameObject->getComponent<PlayerMoveComponent>();
     return true;

@@ -139,8 +139,9 @@ void Game::playTrack(const std::string& path, float volume) {
 // expect, so the music stops and every screen object and per-map texture goes here.
 void Game::shutdown() {
     m_inputManager->clearBindings(0);
-    m_music.stop();
+    // Leaving a screen may change the track, so the music stops after it.
     m_stateManager->leaveCurrent();
+    m_music.stop();
     AssetManager::instance().reset();
     m_physicsManager->reset();
 }

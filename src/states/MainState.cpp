@@ -1,12 +1,10 @@
 #include "states/MainState.hpp"
 
-#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/System/Err.hpp>
-#include <ostream>
 
 #include "assets/AssetManager.hpp"
 #include "components/CameraRenderComponent.hpp"
+#include "components/PictureLoader.hpp"
 #include "components/TransformCopyComponent.hpp"
 #include "core/Game.hpp"
 #include "core/InputManager.hpp"
@@ -89,12 +87,9 @@ void MainState::addCamera(const std::shared_ptr<GameObject>& player) {
 }
 
 void MainState::loadBackground() {
-    sf::Image image;
-    if (!image.loadFromFile(m_backgroundPath)) {
-        sf::err() << "Could not load texture from " << m_backgroundPath << std::endl;
+    if (!PictureLoader::load(m_backgroundPath, m_backgroundTexture)) {
         return;
     }
-    m_backgroundTexture.loadFromImage(image);
     m_background.setTexture(m_backgroundTexture, true);
     m_background.setColor(kBackgroundTint);
 }

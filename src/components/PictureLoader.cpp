@@ -1,0 +1,18 @@
+#include "components/PictureLoader.hpp"
+
+#include <SFML/Graphics/Image.hpp>
+#include <SFML/System/Err.hpp>
+#include <ostream>
+
+bool PictureLoader::load(const std::string& path, sf::Texture& texture,
+                         std::optional<sf::Color> maskColor) {
+    sf::Image image;
+    if (!image.loadFromFile(path)) {
+        sf::err() << "Could not load texture from " << path << std::endl;
+        return false;
+    }
+    if (maskColor) {
+        image.createMaskFromColor(*maskColor, 0);
+    }
+    return texture.loadFromImage(image);
+}
