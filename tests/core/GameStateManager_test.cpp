@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <functional>
+#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -10,126 +12,105 @@
 
 namespace {
 
-// Records every call, in order, into a log shared by all screens of a test.
+using Log = std::vector<std::string>;
+
+// Writes every call into a log shared by the screens of a test; `onUpdate` runs mid-update.
 class RecordingState : public GameState {
 public:
-    RecordingState(std::string name, std::vector<std::string>& log)
+    RecordingState(std::string name, Log& log)
         : GameState(nullptr, nullptr), m_name(std::move(name)), m_log(log) {}
 
     void init() override { m_log.push_back(m_name + ".init"); }
     void exit() override { m_log.push_back(m_name + ".exit"); }
     void update(float) override {
         m_log.push_back(m_name + ".update");
-        if (!m_requestOnUpdate.empty()) {
-            GameStateManager* manager = m_manager;
-            manager->changeState(m_requestOnUpdate);
-            m_log.push_back(m_name + ".update.end");
+        if (onUpdate) {
+            onUpdate();
         }
     }
     void draw() override { m_log.push_back(m_name + ".draw"); }
 
-    void requestOnUpdate(GameStateManager* manager, std::string name) {
-        m_manager = manager;
-        m_requestOnUpdate = std::move(name);
-    }
+    std::function<void()> onUpdate;
 
 private:
     std::string m_name;
-    std::vector<std::string>& m_log;
-    GameStateManager* m_manager = nullptr;
-    std::string m_requestOnUpdate;
+    Log& m_log;
 };
 
 class GameStateManagerTest : public ::testing::Test {
 protected:
     void SetUp() override {
-        menu = std::make_shared<RecordingState>("menu", log);
-        level = std::make_shared<RecordingState>("level", log);
-        win = std::make_shared<RecordingState>("win", log);
-        manager.registerState("MenuState", menu);
-        manager.registerState("GameState", level);
-        manager.registerState("WinState", win);
+        for (const char* name : {"MenuState", "GameState", "WinState"}) {
+            screens[name] = std::make_shared<RecordingState>(name, log);
+            manager.registerState(name, screens[name]);
+        }
+    }
+    void frame() {
+        manager.update(0.0f);
+        manager.draw();
     }
 
-    std::vector<std::string> log;
+    Log log;
     GameStateManager manager;
-    std::shared_ptr<RecordingState> menu, level, win;
+    std::map<std::string, std::shared_ptr<RecordingState>> screens;
 };
 
-using Log = std::vector<std::string>;
-
-TEST_F(GameStateManagerTest, NothingRunsBeforeTheFirstChange) {
-    manager.update(0.016f);
-    manager.draw();
-    EXPECT_TRUE(log.empty());
-    EXPECT_EQ(manager.getCurrent(), nullptr);
-}
-
-TEST_F(GameStateManagerTest, ChangeWaitsForTheNextUpdateThenExitsBeforeInit) {
+TEST_F(GameStateManagerTest, ChangesWaitForTheNextFrameAndExitTheOldScreenBeforeTheNewInit) {
+    frame();
+    EXPECT_TRUE(log.empty()) << "no screen before the first change";
     manager.changeState("MenuState");
     EXPECT_TRUE(log.empty()) << "a request alone changes nothing";
-    manager.update(0.0f);
+    frame();
     manager.changeState("GameState");
-    manager.update(0.0f);
-    EXPECT_EQ(log, (Log{"menu.init", "menu.update", "menu.exit", "level.init", "level.update"}));
-    EXPECT_EQ(manager.getCurrent(), level.get());
+    frame();
+    EXPECT_EQ(log, (Log{"MenuState.init", "MenuState.update", "MenuState.draw", "MenuState.exit",
+                        "GameState.init", "GameState.update", "GameState.draw"}));
 }
 
-TEST_F(GameStateManagerTest, TheLaterOfTwoRequestsInOneFrameWins) {
+TEST_F(GameStateManagerTest, TheLastRequestOfAFrameWinsAndAnUnknownNameCancels) {
     manager.changeState("GameState");
     manager.changeState("WinState");
-    manager.update(0.0f);
-    EXPECT_EQ(log, (Log{"win.init", "win.update"}));
-}
-
-TEST_F(GameStateManagerTest, AnUnknownNameCancelsAnEarlierRequest) {
+    frame();
+    EXPECT_EQ(manager.getCurrent(), screens["WinState"].get());
     manager.changeState("MenuState");
-    manager.update(0.0f);
-    manager.changeState("GameState");
     manager.changeState("NoSuchState");
-    manager.update(0.0f);
-    EXPECT_EQ(manager.getCurrent(), menu.get());
-    EXPECT_EQ(log, (Log{"menu.init", "menu.update", "menu.update"}));
+    frame();
+    EXPECT_EQ(manager.getCurrent(), screens["WinState"].get());
+    EXPECT_EQ(log, (Log{"WinState.init", "WinState.update", "WinState.draw", "WinState.update",
+                        "WinState.draw"}));
 }
 
-TEST_F(GameStateManagerTest, RequestingTheRunningScreenNeitherExitsNorReinitialisesIt) {
+TEST_F(GameStateManagerTest, RequestingTheRunningScreenNeitherExitsNorReentersIt) {
     manager.changeState("MenuState");
-    manager.update(0.0f);
+    frame();
     manager.changeState("MenuState");
-    manager.update(0.0f);
-    EXPECT_EQ(log, (Log{"menu.init", "menu.update", "menu.update"}));
-    EXPECT_EQ(manager.getPending(), nullptr);
+    frame();
+    EXPECT_EQ(log, (Log{"MenuState.init", "MenuState.update", "MenuState.draw", "MenuState.update",
+                        "MenuState.draw"}));
 }
 
-TEST_F(GameStateManagerTest, AScreenFinishesItsUpdateAndIsDrawnOnceMoreAfterRequestingAChange) {
+TEST_F(GameStateManagerTest, AScreenAskingForItsSuccessorFinishesItsFrameFirst) {
     manager.changeState("GameState");
-    manager.update(0.0f);
-    level->requestOnUpdate(&manager, "WinState");
+    frame();
+    screens["GameState"]->onUpdate = [&] {
+        manager.changeState("WinState");
+        log.push_back("asked");
+    };
     log.clear();
-    manager.update(0.0f);
-    manager.draw();
-    EXPECT_EQ(log, (Log{"level.update", "level.update.end", "level.draw"}));
-    log.clear();
-    level->requestOnUpdate(&manager, "");
-    manager.update(0.0f);
-    EXPECT_EQ(log, (Log{"level.exit", "win.init", "win.update"}));
+    frame();
+    screens["GameState"]->onUpdate = nullptr;
+    frame();
+    EXPECT_EQ(log, (Log{"GameState.update", "asked", "GameState.draw", "GameState.exit",
+                        "WinState.init", "WinState.update", "WinState.draw"}));
 }
 
-TEST_F(GameStateManagerTest, RegisteringUnderATakenNameReplacesTheScreen) {
-    auto other = std::make_shared<RecordingState>("other", log);
-    manager.registerState("MenuState", other);
+TEST_F(GameStateManagerTest, LeavingForGoodExitsTheRunningScreenOnce) {
     manager.changeState("MenuState");
-    manager.update(0.0f);
-    EXPECT_EQ(manager.getCurrent(), other.get());
-}
-
-TEST_F(GameStateManagerTest, LeavingTheCurrentScreenExitsItOnce) {
-    manager.changeState("MenuState");
-    manager.update(0.0f);
+    frame();
     manager.leaveCurrent();
     manager.leaveCurrent();
-    manager.draw();
-    EXPECT_EQ(log, (Log{"menu.init", "menu.update", "menu.exit"}));
+    frame();
+    EXPECT_EQ(log, (Log{"MenuState.init", "MenuState.update", "MenuState.draw", "MenuState.exit"}));
 }
 
 }  // namespace
