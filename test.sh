@@ -1,6 +1,8 @@
 #!/usr/bin/env bash
 # Builds Tumbleleaf with every warning an error and the address and undefined-behaviour
-# sanitizers, then runs every test: the ones that need a display under a private Xvfb.
+# sanitizers, then runs every test: the ones that need a display under a private Xvfb. Then the
+# loaders are fuzzed: a second build with clang's libFuzzer (in <build>-fuzz) runs each fuzz target
+# for TUMBLELEAF_FUZZ_SECONDS seconds (default 25; 0 skips the fuzzing).
 set -euo pipefail
 cd "$(dirname "$0")"
 tools/install-deps.sh test
@@ -21,5 +23,13 @@ read -r -t 30 display <&"$displayfd"
 export DISPLAY=":$display"
 export ALSOFT_DRIVERS=null
 
-cd "$build"
-ctest --output-on-failure --timeout 300 "$@"
+(cd "$build" && ctest --output-on-failure --timeout 300 "$@")
+
+fuzz_seconds="${TUMBLELEAF_FUZZ_SECONDS:-25}"
+if [ "$fuzz_seconds" != 0 ]; then
+    fuzz_build="$build-fuzz"
+    CC=clang CXX=clang++ cmake -S . -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
+        -DTUMBLELEAF_FUZZ=ON -DTUMBLELEAF_FUZZ_SECONDS="$fuzz_seconds" > /dev/null
+    cmake --build "$fuzz_build" -j "$(nproc)" --target fuzz_tmx fuzz_property fuzz_leaderboard
+    (cd "$fuzz_build" && ctest --output-on-failure -L fuzz)
+fi

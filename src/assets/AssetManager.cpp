@@ -5,36 +5,20 @@
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Err.hpp>
-#include <SFML/System/FileInputStream.hpp>
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
 
 #include "assets/LayerComponent.hpp"
 #include "assets/ObjectFactory.hpp"
+#include "assets/TileGrid.hpp"
 #include "assets/TmxReader.hpp"
 #include "objects/GameObject.hpp"
 
 namespace {
 
-// Far beyond the largest map a layer may hold; keeps a wrong path (a device, a huge file) from
-// being read into memory whole.
-constexpr sf::Int64 kMaxMapFileBytes = 256LL * 1024 * 1024;
 // The line between the two halves of the split screen, in view units.
 const sf::Vector2f kDividerSize(20.f, 1080.f);
-
-// The whole file followed by a NUL byte, or nothing when it cannot be read.
-bool readWholeFile(const std::string& path, std::vector<char>& text) {
-    sf::FileInputStream file;
-    if (!file.open(path)) {
-        return false;
-    }
-    const sf::Int64 size = file.getSize();
-    if (size < 0 || size > kMaxMapFileBytes) {
-        return false;
-    }
-    text.assign(static_cast<std::size_t>(size) + 1, '\0');
-    return size == 0 || file.read(text.data(), size) == size;
-}
 
 void reportMapProblem(const std::string& path, const std::string& problem) {
     sf::err() << "loadMap: " << path << ": " << problem << std::endl;
@@ -77,31 +61,28 @@ public:
 
     // The sprite of gid's tile, not yet placed; empty when the tile cannot be cut.
     std::shared_ptr<sf::Sprite> cut(int gid, const std::string& layer) {
-        const TmxTileset* tileset = tilesetOf(gid);
+        const TmxTileset* tileset = tilesetOfGid(m_map, gid);
         if (tileset == nullptr) {
             m_noTileset.add(gid, layer);
             return nullptr;
         }
         const auto found = m_textures.find(tileset->name);
         const sf::Texture* texture = found == m_textures.end() ? nullptr : found->second.get();
-        const auto tileWidth = static_cast<unsigned>(m_map.tileWidth);
-        const auto tileHeight = static_cast<unsigned>(m_map.tileHeight);
-        const unsigned columns = texture == nullptr ? 0 : texture->getSize().x / tileWidth;
-        if (columns == 0) {
+        const TileGrid grid(texture == nullptr ? sf::Vector2u() : texture->getSize(),
+                            static_cast<unsigned>(m_map.tileWidth),
+                            static_cast<unsigned>(m_map.tileHeight));
+        if (grid.getColumns() == 0) {
             m_narrowImage.add(gid, layer);
             return nullptr;
         }
-        const auto local = static_cast<unsigned>(gid - tileset->firstGid);
-        const unsigned row = local / columns;
-        if (row >= texture->getSize().y / tileHeight) {
+        const auto rect = grid.rectOf(static_cast<unsigned>(gid - tileset->firstGid));
+        if (!rect) {
             m_outsideImage.add(gid, layer);
             return nullptr;
         }
         auto sprite = std::make_shared<sf::Sprite>();
         sprite->setTexture(*texture);
-        sprite->setTextureRect(sf::IntRect(
-            static_cast<int>(tileWidth * (local % columns)), static_cast<int>(tileHeight * row),
-            static_cast<int>(tileWidth), static_cast<int>(tileHeight)));
+        sprite->setTextureRect(*rect);
         return sprite;
     }
 
@@ -112,18 +93,6 @@ public:
     }
 
 private:
-    // The last tileset, in file order, before the first whose firstGid lies above gid.
-    const TmxTileset* tilesetOf(int gid) const {
-        const TmxTileset* chosen = nullptr;
-        for (const auto& tileset : m_map.tilesets) {
-            if (tileset.firstGid > gid) {
-                break;
-            }
-            chosen = &tileset;
-        }
-        return chosen;
-    }
-
     const TmxMap& m_map;
     const AssetManager::Textures& m_textures;
     SkippedCells m_noTileset{"their gid is below the first tileset's firstgid"};
@@ -149,19 +118,19 @@ std::shared_ptr<GameObject> AssetManager::loadMap(const std::string& path,
     reset();
     TmxParseResult parsed;
     {
-        std::vector<char> text;
-        if (!readWholeFile(path, text)) {
+        auto text = readMapText(path);
+        if (!text) {
             sf::err() << "loadMap: could not open file " << path << std::endl;
             return nullptr;
         }
-        parsed = parseTmx(text.data());
+        parsed = parseTmx(text->data());
     }
     if (!parsed.map) {
-        reportMapProblem(path, parsed.error);
+        reportMapProblem(path, parsed.error());
         return nullptr;
     }
     for (const auto& warning : parsed.warnings) {
-        reportMapProblem(path, warning);
+        reportMapProblem(path, warning.describe());
     }
     return buildMap(*parsed.map, offset);
 }
@@ -193,7 +162,9 @@ void AssetManager::loadTilesetTextures(const TmxMap& map) {
     for (const auto& tileset : map.tilesets) {
         auto texture = std::make_shared<sf::Texture>();
         const std::string path = m_assetRoot + tileset.imageSource;
-        if (!texture->loadFromFile(path)) {
+        // Only a regular file: a pipe or a device named by a map would stall the image loader.
+        std::error_code notAFile;
+        if (!std::filesystem::is_regular_file(path, notAFile) || !texture->loadFromFile(path)) {
             sf::err() << "Could not load texture " << path << std::endl;
         }
         m_textures[tileset.name] = std::move(texture);
@@ -251,10 +222,11 @@ void AssetManager::attachToLayer(std::shared_ptr<GameObject> gameObject, const T
     }
     gameObject->setType(object->type);
     for (const auto& layer : m_layers) {
-        const bool named = std::any_of(
-            object->properties.begin(), object->properties.end(), [&](const TmxProperty& property) {
-                return property.name == "correspondingLayer" && property.value == layer.first;
-            });
+        const bool named = std::any_of(object->properties.begin(), object->properties.end(),
+                                       [&](const TmxProperty& property) {
+                                           return property.name == ObjectFactory::kLayerProperty &&
+                                                  property.value == layer.first;
+                                       });
         if (named) {
             layer.second->addObject(gameObject);
         }

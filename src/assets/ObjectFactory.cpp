@@ -21,8 +21,13 @@
 
 namespace {
 
+using Kind = ObjectFactory::PropertyKind;
+
 constexpr float kPlayerColliderOffset = 200.0f;
+// The trail's id takes the player's number, the character after "Player".
+constexpr std::size_t kPlayerNumberAt = 6;
 const char* const kSurfaceTypes[] = {"Paper", "WaxPaper", "Magazine", "BakingTray"};
+const char* const kBorderTypes[] = {"MapBorder", "WinZone"};
 
 bool isSurfaceType(const std::string& type) {
     return std::find(std::begin(kSurfaceTypes), std::end(kSurfaceTypes), type) !=
@@ -48,6 +53,65 @@ void readInto(T& value, const TmxObject& object, const TmxProperty& property, Co
 }
 
 }  // namespace
+
+const std::vector<ObjectFactory::TypeRule>& ObjectFactory::typeRules() {
+    static const std::vector<TypeRule> rules = [] {
+        const PropertyRule picture{"texturepath", Kind::Picture, "none"};
+        const PropertyRule colour{"color", Kind::Colour, "#ff000000 (black)"};
+        const PropertyRule fontSize{"fontsize", Kind::Integer, "10"};
+        const PropertyRule text{"text", Kind::Text, "empty"};
+        const std::vector<PropertyRule> body{{"mass", Kind::Number, "0"},
+                                             {"restitution", Kind::Number, "0"},
+                                             {"velocity", Kind::Pair, "0,0"},
+                                             {"acceleration", Kind::Pair, "0,0"}};
+        std::vector<TypeRule> all{{"Player", {picture}}};
+        all[0].properties.insert(all[0].properties.end(), body.begin(), body.end());
+        for (const char* type : kBorderTypes) {
+            all.push_back({type, body});
+        }
+        for (const char* type : kSurfaceTypes) {
+            all.push_back(
+                {type, {{"speed", Kind::Number, "1"}, {"degredation", Kind::Number, "1"}}});
+        }
+        all.push_back({"GamestateButton", {picture, {"nextState", Kind::Screen, "none"}}});
+        all.push_back({"SettingsButton",
+                       {picture,
+                        {"functionality", Kind::Text, "none"},
+                        text,
+                        {"fontPath", Kind::Font, "none"},
+                        fontSize,
+                        {"offset", Kind::Pair, "0,0"},
+                        colour}});
+        all.push_back({"Text",
+                       {{"fontpath", Kind::Font, "none"},
+                        {"texturepath", Kind::Font, "none"},
+                        fontSize,
+                        colour,
+                        text}});
+        all.push_back({"Trail", {picture}});
+        all.push_back({"Logo", {picture}});
+        return all;
+    }();
+    return rules;
+}
+
+const ObjectFactory::TypeRule* ObjectFactory::typeRule(const std::string& type) {
+    const auto& rules = typeRules();
+    const auto found = std::find_if(rules.begin(), rules.end(),
+                                    [&](const TypeRule& rule) { return rule.type == type; });
+    return found == rules.end() ? nullptr : &*found;
+}
+
+std::optional<std::size_t> ObjectFactory::trailPlayerIndex(
+    const std::string& trailName, const std::vector<std::string>& playerIds) {
+    const auto follows = std::find_if(playerIds.begin(), playerIds.end(), [&](const auto& id) {
+        return trailName.find(id) != std::string::npos;
+    });
+    if (follows == playerIds.end() || follows->size() < kPlayerNumberAt) {
+        return std::nullopt;
+    }
+    return static_cast<std::size_t>(follows - playerIds.begin());
+}
 
 ObjectFactory::ObjectFactory(AssetManager& assets) : m_assets(assets) {}
 
@@ -77,7 +141,8 @@ std::shared_ptr<GameObject> ObjectFactory::build(const TmxObject& object) {
         return createPlayer(object, m_assets.getPlayerCount(), values.texturePath, values.mass,
                             values.restitution, values.velocity, values.acceleration);
     }
-    if (type == "MapBorder" || type == "WinZone") {
+    if (std::find(std::begin(kBorderTypes), std::end(kBorderTypes), type) !=
+        std::end(kBorderTypes)) {
         return createBorder(object, values.mass, values.restitution, values.velocity,
                             values.acceleration);
     }
@@ -279,24 +344,25 @@ std::shared_ptr<GameObject> ObjectFactory::createText(const TmxObject& object,
 
 std::shared_ptr<GameObject> ObjectFactory::buildTrail(const TmxObject& object,
                                                       const Values& values) {
-    const auto& players = m_assets.getPlayers();
-    const auto follows = std::find_if(players.begin(), players.end(), [&](const auto& player) {
-        return object.name.find(player->getId()) != std::string::npos;
-    });
-    // The trail's id takes the player's number, the character after "Player".
-    if (follows == players.end() || (*follows)->getId().size() < 6) {
+    std::vector<std::string> playerIds;
+    for (const auto& player : m_assets.getPlayers()) {
+        playerIds.push_back(player->getId());
+    }
+    const auto follows = trailPlayerIndex(object.name, playerIds);
+    if (!follows) {
         sf::err() << "Trail \"" << object.name
                   << "\" names no player built before it (a trail is named after its player, "
                      "e.g. Player1Trail); it is left out"
                   << std::endl;
         return nullptr;
     }
-    return createTrail(*follows, values.texturePath);
+    return createTrail(m_assets.getPlayers()[*follows], values.texturePath);
 }
 
 std::shared_ptr<GameObject> ObjectFactory::createTrail(std::shared_ptr<GameObject> player,
                                                        const std::string& texturePath) {
-    auto trail = std::make_shared<GameObject>("TrailOn" + player->getId().substr(6, 1));
+    auto trail =
+        std::make_shared<GameObject>("TrailOn" + player->getId().substr(kPlayerNumberAt, 1));
     trail->addComponent(
         std::make_shared<TrailComponent>(*m_assets.getRenderWindow(), player, texturePath));
     return trail;

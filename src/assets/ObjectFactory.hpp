@@ -2,8 +2,11 @@
 
 #include <SFML/Graphics/Color.hpp>
 #include <SFML/System/Vector2.hpp>
+#include <cstddef>
 #include <memory>
+#include <optional>
 #include <string>
+#include <vector>
 
 #include "assets/TmxMap.hpp"
 
@@ -30,6 +33,41 @@ class GameObject;
 // reported with the object's name and type, and the property's default is used instead.
 class ObjectFactory {
 public:
+    // What a property's value is to the game.
+    enum class PropertyKind {
+        Text,     // taken as written
+        Picture,  // an image file, under the asset root
+        Font,     // a font file, under the asset root
+        Screen,   // the name of a screen
+        Number,   // the conversions of PropertyParser
+        Integer,
+        Pair,
+        Colour,
+    };
+    // One property that objects of a type read, and what they use when it is missing.
+    struct PropertyRule {
+        std::string key;
+        PropertyKind kind;
+        std::string fallback;
+    };
+    struct TypeRule {
+        std::string type;
+        std::vector<PropertyRule> properties;
+    };
+    // The property that names the layer an object is drawn and updated with; every type needs it.
+    static constexpr const char* kLayerProperty = "correspondingLayer";
+
+    // Every type the factory builds, in the order of the table above, with the properties it
+    // reads besides kLayerProperty. Map checkers and the level guide read it from here.
+    static const std::vector<TypeRule>& typeRules();
+    // The rule of exactly this type, or null when the factory builds nothing for it.
+    static const TypeRule* typeRule(const std::string& type);
+    // Which of the players built so far (their ids, in creation order) a trail follows: the
+    // first whose id its name contains. Nothing when there is none, or when that id is shorter
+    // than "Player" (the trail's id takes the character after it).
+    static std::optional<std::size_t> trailPlayerIndex(const std::string& trailName,
+                                                       const std::vector<std::string>& playerIds);
+
     explicit ObjectFactory(AssetManager& assets);
 
     // Builds every object of every object group, in file order, and attaches each to its layer.

@@ -1,14 +1,27 @@
 #pragma once
 
 #include <string>
+#include <utility>
 #include <vector>
 
 // The plain records a map file is read into. They live only while a map is being loaded; every
 // vector keeps the order of the file.
 
+// Where an element's name stands in the map file: line and column counted from 1, in bytes.
+// 0 means there is no such place (a problem with the file as a whole).
+struct TmxPosition {
+    int line = 0;
+    int column = 0;
+};
+
 struct TmxProperty {
+    TmxProperty() = default;
+    TmxProperty(std::string name, std::string value, TmxPosition position = {})
+        : name(std::move(name)), value(std::move(value)), position(position) {}
+
     std::string name;
     std::string value;
+    TmxPosition position;
 };
 
 struct TmxObject {
@@ -20,12 +33,16 @@ struct TmxObject {
     int width = 0;
     int height = 0;
     std::vector<TmxProperty> properties;
+    TmxPosition position;
+    // Tiled 1.9 saves an object's type as "class"; the type was read from there.
+    bool typeFromClass = false;
 };
 
 struct TmxObjectGroup {
     std::string name;
     bool visible = true;
     std::vector<TmxObject> objects;
+    TmxPosition position;
 };
 
 struct TmxLayer {
@@ -34,6 +51,8 @@ struct TmxLayer {
     int height = 0;
     // The gids of the cells, row by row; exactly width * height of them, 0 for an empty cell.
     std::vector<int> data;
+    TmxPosition position;
+    TmxPosition dataPosition;
 };
 
 struct TmxTileset {
@@ -42,6 +61,8 @@ struct TmxTileset {
     int tileWidth = 0;
     int tileHeight = 0;
     std::string imageSource;
+    TmxPosition position;
+    TmxPosition imagePosition;
 };
 
 struct TmxMap {
@@ -52,4 +73,5 @@ struct TmxMap {
     std::vector<TmxTileset> tilesets;
     std::vector<TmxLayer> layers;
     std::vector<TmxObjectGroup> objectGroups;
+    TmxPosition position;
 };

@@ -1,18 +1,24 @@
 #include "assets/TmxReader.hpp"
 
+#include <SFML/System/FileInputStream.hpp>
 #include <algorithm>
 #include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
+#include <filesystem>
 #include <functional>
 #include <rapidxml.hpp>
+#include <utility>
 
 namespace {
 
 using Node = rapidxml::xml_node<>;
 
+// Far beyond the largest map a layer may hold; keeps a wrong path (a huge file) from being read
+// into memory whole.
+constexpr sf::Int64 kMaxMapFileBytes = 256LL * 1024 * 1024;
 // Limits that keep every tile position, texture rectangle and cell count well inside an int.
 constexpr int kMaxTileSize = 4096;
 constexpr int kMaxCellsPerSide = 65536;
@@ -27,10 +33,10 @@ constexpr char kNotInfinite[] = "untick \"Infinite\" in Tiled's map properties a
 
 // Thrown only inside this file, with the problem already phrased for the map's designer.
 struct MalformedMap {
-    std::string problem;
+    TmxProblem problem;
 };
 
-std::string quoted(const std::string& text) {
+std::string inQuotes(const std::string& text) {
     return '"' + text + '"';
 }
 
@@ -50,28 +56,155 @@ void forEachChild(const Node& parent, const char* name, Visit visit) {
     }
 }
 
+// Line and column of any place in a text, counted in the text as it was before parsing:
+// RapidXML writes NULs over the text, among them over the line break after an element name.
+class TextPositions {
+public:
+    explicit TextPositions(const char* text) : m_text(text), m_size(std::strlen(text)) {
+        for (std::size_t i = 0; i < m_size; ++i) {
+            if (text[i] == '\n') {
+                m_lineStarts.push_back(i + 1);
+            }
+        }
+    }
+
+    // No position for a place outside the text.
+    TmxPosition of(const char* place) const {
+        const std::less<const char*> before;
+        if (place == nullptr || before(place, m_text) || before(m_text + m_size, place)) {
+            return {};
+        }
+        const auto offset = static_cast<std::size_t>(place - m_text);
+        const auto next = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), offset);
+        const std::size_t lineStart = *(next - 1);
+        return {static_cast<int>(next - m_lineStarts.begin()),
+                static_cast<int>(offset - lineStart + 1)};
+    }
+
+private:
+    const char* m_text;
+    std::size_t m_size;
+    std::vector<std::size_t> m_lineStarts{0};
+};
+
+// Finds the first element nested deeper than `limit` without recursing, following the XML
+// parser's own reading of tags, comments, CDATA, declarations and document types, so that a
+// nesting the parser would descend into is never missed. Returns that element's name, or null.
+class NestingScan {
+public:
+    NestingScan(const char* text, int limit) : m_at(text), m_limit(limit) {}
+
+    const char* firstTooDeep() {
+        while (*m_at != '\0') {
+            if (*m_at != '<') {
+                ++m_at;
+            } else if (const char* tooDeep = tag()) {
+                return tooDeep;
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+    bool startsWith(const char* prefix) const {
+        return std::strncmp(m_at, prefix, std::strlen(prefix)) == 0;
+    }
+    // Skips the opener, then everything up to and including `end` (the end is looked for only
+    // after the opener, as the parser does: "<!-->" does not close the comment it opens).
+    void skipPast(const char* opener, const char* end) {
+        m_at += std::strlen(opener);
+        const char* found = std::strstr(m_at, end);
+        m_at = found == nullptr ? m_at + std::strlen(m_at) : found + std::strlen(end);
+    }
+
+    // m_at is on a '<'. Moves past the tag; returns the element's name when it is one too deep.
+    const char* tag() {
+        ++m_at;
+        if (*m_at == '?') {
+            skipPast("?", "?>");
+        } else if (startsWith("!--")) {
+            skipPast("!--", "-->");
+        } else if (startsWith("![CDATA[")) {
+            skipPast("![CDATA[", "]]>");
+        } else if (startsWith("!DOCTYPE") && isBlank(m_at[8])) {
+            documentType();
+        } else if (*m_at == '!') {
+            skipPast("!", ">");
+        } else if (*m_at == '/') {
+            m_depth = std::max(0, m_depth - 1);
+            skipPast("/", ">");
+        } else {
+            return element();
+        }
+        return nullptr;
+    }
+
+    // A document type ends at the first '>' outside its bracketed internal subset.
+    void documentType() {
+        int brackets = 0;
+        for (; *m_at != '\0' && (*m_at != '>' || brackets > 0); ++m_at) {
+            brackets += *m_at == '[' ? 1 : *m_at == ']' ? -1 : 0;
+        }
+        if (*m_at == '>') {
+            ++m_at;
+        }
+    }
+
+    const char* element() {
+        const char* name = m_at;
+        while (*m_at != '\0' && !isBlank(*m_at) && *m_at != '/' && *m_at != '>' && *m_at != '?') {
+            ++m_at;
+        }
+        // Attribute values may hold '>' and "/>"; only the tag's own end counts.
+        while (*m_at != '\0' && *m_at != '>' && !(m_at[0] == '/' && m_at[1] == '>')) {
+            if (*m_at == '"' || *m_at == '\'') {
+                const char* close = std::strchr(m_at + 1, *m_at);
+                m_at = close == nullptr ? m_at + std::strlen(m_at) : close + 1;
+            } else {
+                ++m_at;
+            }
+        }
+        if (*m_at == '/') {
+            m_at += 2;
+            return nullptr;
+        }
+        if (*m_at == '>') {
+            ++m_at;
+        }
+        return ++m_depth > m_limit ? name : nullptr;
+    }
+
+    const char* m_at;
+    int m_limit;
+    int m_depth = 0;
+};
+
 // Turns the XML tree of one map into its records. RapidXML writes into the text it parses, so
 // positions are looked up in a copy taken before parsing.
 class MapReader {
 public:
-    MapReader(const char* text, std::string original)
-        : m_text(text), m_original(std::move(original)) {}
+    explicit MapReader(const TextPositions& positions) : m_positions(positions) {}
 
     TmxMap readMap(const Node& node);
-    std::vector<std::string> takeWarnings() { return std::move(m_warnings); }
-    // " (line L, column C)" for a position inside the parsed text, empty for any other.
-    std::string locate(const char* position) const;
+    std::vector<TmxProblem> takeErrors() { return std::move(m_errors); }
+    std::vector<TmxProblem> takeWarnings() { return std::move(m_warnings); }
 
 private:
+    // Reads every child of that name with `read`; a child that cannot be read is recorded and
+    // left out, so that one pass finds every broken element.
+    template <typename Read>
+    void readEach(const Node& parent, const char* name, Read read);
+
     TmxTileset readTileset(const Node& node) const;
     TmxLayer readLayer(const Node& node);
     void checkCellFormat(const Node& data, const std::string& layerName) const;
     std::vector<int> readCells(const Node& data, long long expected, const TmxLayer& layer);
-    int readCell(const Node& data, const char* cell, const std::string& layerName);
-    TmxObjectGroup readObjectGroup(const Node& node) const;
-    TmxObject readObject(const Node& node) const;
+    TmxObjectGroup readObjectGroup(const Node& node);
+    TmxObject readObject(const Node& node);
     TmxProperty readProperty(const Node& node) const;
 
+    TmxPosition positionOf(const Node& node) const { return m_positions.of(node.name()); }
     [[noreturn]] void fail(const Node& node, const std::string& problem) const;
     const Node& requiredChild(const Node& parent, const char* name) const;
     std::string requiredText(const Node& node, const char* attribute) const;
@@ -80,70 +213,86 @@ private:
     int optionalInt(const Node& node, const char* attribute, int fallback) const;
     int toInt(const Node& node, const char* attribute, const char* value) const;
 
-    const char* m_text;
-    std::string m_original;
-    int m_flippedTiles = 0;
-    std::string m_firstFlippedLayer;
-    std::vector<std::string> m_warnings;
+    const TextPositions& m_positions;
+    std::vector<TmxProblem> m_errors;
+    std::vector<TmxProblem> m_warnings;
 };
+
+template <typename Read>
+void MapReader::readEach(const Node& parent, const char* name, Read read) {
+    forEachChild(parent, name, [&](const Node& child) {
+        try {
+            read(child);
+        } catch (const MalformedMap& malformed) {
+            m_errors.push_back(malformed.problem);
+        }
+    });
+}
 
 TmxMap MapReader::readMap(const Node& node) {
     if (optionalInt(node, "infinite", 0) != 0) {
         fail(node, std::string("the map is infinite; ") + kNotInfinite);
     }
     TmxMap map;
+    map.position = positionOf(node);
     map.width = requiredSize(node, "width", 0, kMaxCellsPerSide);
     map.height = requiredSize(node, "height", 0, kMaxCellsPerSide);
     map.tileWidth = requiredSize(node, "tilewidth", 1, kMaxTileSize);
     map.tileHeight = requiredSize(node, "tileheight", 1, kMaxTileSize);
-    forEachChild(node, "tileset",
-                 [&](const Node& child) { map.tilesets.push_back(readTileset(child)); });
-    forEachChild(node, "layer", [&](const Node& child) { map.layers.push_back(readLayer(child)); });
-    forEachChild(node, "objectgroup",
-                 [&](const Node& child) { map.objectGroups.push_back(readObjectGroup(child)); });
-    if (m_flippedTiles > 0) {
-        m_warnings.push_back(std::to_string(m_flippedTiles) +
-                             " flipped or rotated tile(s) left empty, the first in layer " +
-                             quoted(m_firstFlippedLayer) +
-                             "; tiles cannot be flipped or rotated, undo it in Tiled");
-    }
+    readEach(node, "tileset",
+             [&](const Node& child) { map.tilesets.push_back(readTileset(child)); });
+    readEach(node, "layer", [&](const Node& child) { map.layers.push_back(readLayer(child)); });
+    readEach(node, "objectgroup",
+             [&](const Node& child) { map.objectGroups.push_back(readObjectGroup(child)); });
     return map;
 }
 
 TmxTileset MapReader::readTileset(const Node& node) const {
     if (const auto* source = node.first_attribute("source")) {
-        fail(node, "tileset " + quoted(textOf(*source)) +
+        fail(node, "tileset " + inQuotes(textOf(*source)) +
                        " is kept in a file of its own; embed the tileset in the map in Tiled");
     }
     TmxTileset tileset;
+    tileset.position = positionOf(node);
     tileset.firstGid = requiredSize(node, "firstgid", 1, INT_MAX);
     tileset.name = requiredText(node, "name");
     tileset.tileWidth = requiredInt(node, "tilewidth");
     tileset.tileHeight = requiredInt(node, "tileheight");
-    tileset.imageSource = requiredText(requiredChild(node, "image"), "source");
+    const Node& image = requiredChild(node, "image");
+    tileset.imagePosition = positionOf(image);
+    tileset.imageSource = requiredText(image, "source");
     return tileset;
 }
 
 TmxLayer MapReader::readLayer(const Node& node) {
     TmxLayer layer;
+    layer.position = positionOf(node);
     layer.name = requiredText(node, "name");
     layer.width = requiredSize(node, "width", 0, kMaxCellsPerSide);
     layer.height = requiredSize(node, "height", 0, kMaxCellsPerSide);
     const long long cells = static_cast<long long>(layer.width) * layer.height;
     if (cells > kMaxCells) {
-        fail(node, "layer " + quoted(layer.name) + " has " + std::to_string(cells) +
+        fail(node, "layer " + inQuotes(layer.name) + " has " + std::to_string(cells) +
                        " cells, more than a map may have (" + std::to_string(kMaxCells) + ")");
     }
-    const Node& data = requiredChild(node, "data");
-    checkCellFormat(data, layer.name);
-    layer.data = readCells(data, cells, layer);
+    // A layer whose cells cannot be read is still a layer that objects may name. It keeps no
+    // cells: a short file may claim millions of them in every one of its layers.
+    try {
+        const Node& data = requiredChild(node, "data");
+        layer.dataPosition = positionOf(data);
+        checkCellFormat(data, layer.name);
+        layer.data = readCells(data, cells, layer);
+    } catch (const MalformedMap& malformed) {
+        m_errors.push_back(malformed.problem);
+        layer.data.clear();
+    }
     return layer;
 }
 
 // Only comma-separated cells can be read; Tiled remembers whichever format was chosen last.
 void MapReader::checkCellFormat(const Node& data, const std::string& layerName) const {
     if (data.first_node("chunk") != nullptr) {
-        fail(data, "layer " + quoted(layerName) + " is stored in chunks of an infinite map; " +
+        fail(data, "layer " + inQuotes(layerName) + " is stored in chunks of an infinite map; " +
                        kNotInfinite);
     }
     const auto* encoding = data.first_attribute("encoding");
@@ -159,59 +308,66 @@ void MapReader::checkCellFormat(const Node& data, const std::string& layerName) 
         format += (format.empty() ? "" : " ") + textOf(*compression) + " compressed";
     }
     if (!format.empty()) {
-        fail(data, "layer " + quoted(layerName) + " is saved as " + format + "; " + kSaveAsCsv);
+        fail(data, "layer " + inQuotes(layerName) + " is saved as " + format + "; " + kSaveAsCsv);
     }
 }
 
 // Cells are separated by any run of blanks, tabs, commas and line breaks. Only as many as the
-// layer has are stored; the rest are just counted for the report.
+// layer has are stored; the rest are just counted for the report. Flipped or rotated tiles are
+// left empty, with one warning for the layer.
 std::vector<int> MapReader::readCells(const Node& data, long long expected, const TmxLayer& layer) {
     std::vector<int> cells;
     cells.reserve(static_cast<std::size_t>(expected));
     long long found = 0;
+    long long flipped = 0;
+    long long firstFlipped = 0;
     const char* cursor = data.value();
     for (cursor += std::strspn(cursor, kCellDelimiters); *cursor != '\0';
          cursor += std::strspn(cursor, kCellDelimiters)) {
+        const auto gid = readInteger(cursor, INT_MIN, kLargestFlaggedGid);
+        if (!gid) {
+            fail(data, "layer " + inQuotes(layer.name) + " has a cell that is no gid: " +
+                           std::string(cursor, std::strcspn(cursor, kCellDelimiters)));
+        }
+        const bool isFlipped = *gid >= kFirstTileFlag;
+        if (isFlipped && flipped++ == 0) {
+            firstFlipped = found;
+        }
         if (found < expected) {
-            cells.push_back(readCell(data, cursor, layer.name));
+            cells.push_back(isFlipped ? 0 : static_cast<int>(*gid));
         }
         ++found;
         cursor += std::strcspn(cursor, kCellDelimiters);
     }
     if (found != expected) {
-        fail(data, "layer " + quoted(layer.name) + " has " + std::to_string(found) +
+        fail(data, "layer " + inQuotes(layer.name) + " has " + std::to_string(found) +
                        " cells in its data instead of " + std::to_string(layer.width) + " x " +
                        std::to_string(layer.height) + " = " + std::to_string(expected));
+    }
+    if (flipped > 0) {
+        m_warnings.push_back({"layer " + inQuotes(layer.name) + ": " + std::to_string(flipped) +
+                                  " flipped or rotated tile(s) left empty, the first at column " +
+                                  std::to_string(firstFlipped % layer.width) + ", row " +
+                                  std::to_string(firstFlipped / layer.width) +
+                                  "; tiles cannot be flipped or rotated, undo it in Tiled",
+                              positionOf(data)});
     }
     return cells;
 }
 
-int MapReader::readCell(const Node& data, const char* cell, const std::string& layerName) {
-    const auto gid = readInteger(cell, INT_MIN, kLargestFlaggedGid);
-    if (!gid) {
-        fail(data, "layer " + quoted(layerName) + " has a cell that is no gid: " +
-                       std::string(cell, std::strcspn(cell, kCellDelimiters)));
-    }
-    if (*gid >= kFirstTileFlag) {
-        if (m_flippedTiles++ == 0) {
-            m_firstFlippedLayer = layerName;
-        }
-        return 0;
-    }
-    return static_cast<int>(*gid);
-}
-
-TmxObjectGroup MapReader::readObjectGroup(const Node& node) const {
+TmxObjectGroup MapReader::readObjectGroup(const Node& node) {
     TmxObjectGroup group;
+    group.position = positionOf(node);
     group.name = requiredText(node, "name");
     group.visible = optionalInt(node, "visible", 1) != 0;
-    forEachChild(node, "object",
-                 [&](const Node& child) { group.objects.push_back(readObject(child)); });
+    readEach(node, "object",
+             [&](const Node& child) { group.objects.push_back(readObject(child)); });
     return group;
 }
 
-TmxObject MapReader::readObject(const Node& node) const {
+TmxObject MapReader::readObject(const Node& node) {
     TmxObject object;
+    object.position = positionOf(node);
     if (const auto* name = node.first_attribute("name")) {
         object.name = textOf(*name);
     }
@@ -219,6 +375,7 @@ TmxObject MapReader::readObject(const Node& node) const {
     const auto* type = node.first_attribute("type");
     if (type == nullptr) {
         type = node.first_attribute("class");
+        object.typeFromClass = type != nullptr;
     }
     if (type != nullptr) {
         object.type = textOf(*type);
@@ -233,14 +390,15 @@ TmxObject MapReader::readObject(const Node& node) const {
     object.width = optionalInt(node, "width", 0);
     object.height = optionalInt(node, "height", 0);
     if (const Node* properties = node.first_node("properties")) {
-        forEachChild(*properties, "property",
-                     [&](const Node& child) { object.properties.push_back(readProperty(child)); });
+        readEach(*properties, "property",
+                 [&](const Node& child) { object.properties.push_back(readProperty(child)); });
     }
     return object;
 }
 
 TmxProperty MapReader::readProperty(const Node& node) const {
     TmxProperty property;
+    property.position = positionOf(node);
     property.name = requiredText(node, "name");
     // Tiled writes multi-line text as the element's text instead of a "value".
     const auto* value = node.first_attribute("value");
@@ -249,20 +407,7 @@ TmxProperty MapReader::readProperty(const Node& node) const {
 }
 
 void MapReader::fail(const Node& node, const std::string& problem) const {
-    throw MalformedMap{problem + locate(node.name())};
-}
-
-std::string MapReader::locate(const char* position) const {
-    const std::less<const char*> before;
-    if (before(position, m_text) || before(m_text + m_original.size(), position)) {
-        return "";
-    }
-    const auto offset = static_cast<std::size_t>(position - m_text);
-    const auto start = m_original.begin();
-    const long line = 1 + std::count(start, start + static_cast<long>(offset), '\n');
-    const std::size_t lineStart = offset == 0 ? 0 : m_original.rfind('\n', offset - 1) + 1;
-    return " (line " + std::to_string(line) + ", column " + std::to_string(offset - lineStart + 1) +
-           ")";
+    throw MalformedMap{{problem, positionOf(node)}};
 }
 
 const Node& MapReader::requiredChild(const Node& parent, const char* name) const {
@@ -276,7 +421,7 @@ const Node& MapReader::requiredChild(const Node& parent, const char* name) const
 std::string MapReader::requiredText(const Node& node, const char* attribute) const {
     const auto* found = node.first_attribute(attribute);
     if (found == nullptr) {
-        fail(node, tagOf(node) + " has no " + quoted(attribute) + " attribute");
+        fail(node, tagOf(node) + " has no " + inQuotes(attribute) + " attribute");
     }
     return textOf(*found);
 }
@@ -288,7 +433,7 @@ int MapReader::requiredInt(const Node& node, const char* attribute) const {
 int MapReader::requiredSize(const Node& node, const char* attribute, int min, int max) const {
     const int size = requiredInt(node, attribute);
     if (size < min || size > max) {
-        fail(node, quoted(attribute) + " of " + tagOf(node) + " is " + std::to_string(size) +
+        fail(node, inQuotes(attribute) + " of " + tagOf(node) + " is " + std::to_string(size) +
                        ", not between " + std::to_string(min) + " and " + std::to_string(max));
     }
     return size;
@@ -302,7 +447,7 @@ int MapReader::optionalInt(const Node& node, const char* attribute, int fallback
 int MapReader::toInt(const Node& node, const char* attribute, const char* value) const {
     const auto number = readInteger(value, INT_MIN, INT_MAX);
     if (!number) {
-        fail(node, quoted(attribute) + " of " + tagOf(node) + " is out of range: " + value);
+        fail(node, inQuotes(attribute) + " of " + tagOf(node) + " is out of range: " + value);
     }
     return static_cast<int>(*number);
 }
@@ -318,25 +463,85 @@ std::optional<long long> readInteger(const char* text, long long min, long long 
     return value;
 }
 
+std::string TmxProblem::describe() const {
+    if (position.line == 0) {
+        return message;
+    }
+    return message + " (line " + std::to_string(position.line) + ", column " +
+           std::to_string(position.column) + ")";
+}
+
+std::string TmxParseResult::error() const {
+    if (errors.empty()) {
+        return "";
+    }
+    const std::size_t more = errors.size() - 1;
+    return errors.front().describe() +
+           (more == 0 ? "" : " (and " + std::to_string(more) + " more problem(s))");
+}
+
+std::optional<std::vector<char>> readMapText(const std::string& path) {
+    // A device or a pipe could be endless or block the reader for good.
+    std::error_code error;
+    if (!std::filesystem::is_regular_file(path, error)) {
+        return std::nullopt;
+    }
+    sf::FileInputStream file;
+    if (!file.open(path)) {
+        return std::nullopt;
+    }
+    const sf::Int64 size = file.getSize();
+    if (size < 0 || size > kMaxMapFileBytes) {
+        return std::nullopt;
+    }
+    std::vector<char> text(static_cast<std::size_t>(size) + 1, '\0');
+    if (size > 0 && file.read(text.data(), size) != size) {
+        return std::nullopt;
+    }
+    return text;
+}
+
+const TmxTileset* tilesetOfGid(const TmxMap& map, int gid) {
+    const TmxTileset* chosen = nullptr;
+    for (const auto& tileset : map.tilesets) {
+        if (tileset.firstGid > gid) {
+            break;
+        }
+        chosen = &tileset;
+    }
+    return chosen;
+}
+
 TmxParseResult parseTmx(char* text) {
     TmxParseResult result;
-    MapReader reader(text, text);
+    const TextPositions positions(text);
+    MapReader reader(positions);
     try {
+        if (const char* tooDeep = NestingScan(text, kMaxMapNesting).firstTooDeep()) {
+            throw MalformedMap{{"elements are nested more than " + std::to_string(kMaxMapNesting) +
+                                    " levels deep; a map needs only a few",
+                                positions.of(tooDeep)}};
+        }
         rapidxml::xml_document<> document;
         document.parse<0>(text);
         const Node* map = document.first_node("map");
         if (map == nullptr) {
-            throw MalformedMap{"there is no <map> element"};
+            throw MalformedMap{{"there is no <map> element", {}}};
         }
         result.map = reader.readMap(*map);
+        result.errors = reader.takeErrors();
         result.warnings = reader.takeWarnings();
     } catch (const rapidxml::parse_error& error) {
-        result.error =
-            std::string("XML syntax error: ") + error.what() + reader.locate(error.where<char>());
+        result.errors.push_back(
+            {std::string("XML syntax error: ") + error.what(), positions.of(error.where<char>())});
     } catch (const MalformedMap& malformed) {
-        result.error = malformed.problem;
+        result.errors.push_back(malformed.problem);
     } catch (const std::exception& error) {
-        result.error = std::string("could not be read: ") + error.what();
+        result.errors.push_back({std::string("could not be read: ") + error.what(), {}});
+    }
+    if (!result.errors.empty()) {
+        result.incomplete = std::move(result.map);
+        result.map.reset();
     }
     return result;
 }

@@ -73,17 +73,43 @@ void Game::bindDefaultKeys() {
     m_inputManager->bind(0, "debugdraw", sf::Keyboard::F1);
 }
 
+const std::vector<std::string>& Game::screenNames() {
+    static const std::vector<std::string> names{"MenuState",    "TutorialState", "GameState",
+                                                "CreditsState", "SettingsState", "QuitState",
+                                                "WinState"};
+    return names;
+}
+
+std::shared_ptr<GameState> Game::createScreen(const std::string& name,
+                                              GameStateManager* stateManager, Game* game) {
+    if (name == "MenuState") {
+        return std::make_shared<MenuState>(stateManager, game);
+    }
+    if (name == "TutorialState") {
+        return std::make_shared<TutorialState>(stateManager, game);
+    }
+    if (name == "GameState") {
+        return std::make_shared<MainState>(stateManager, game);
+    }
+    if (name == "CreditsState") {
+        return std::make_shared<CreditsState>(stateManager, game);
+    }
+    if (name == "SettingsState") {
+        return std::make_shared<SettingsState>(stateManager, game);
+    }
+    if (name == "QuitState") {
+        return std::make_shared<QuitState>(stateManager, game);
+    }
+    if (name == "WinState") {
+        return std::make_shared<WinState>(stateManager, game);
+    }
+    return nullptr;
+}
+
 void Game::registerScreens() {
-    m_stateManager->registerState("MenuState", std::make_shared<MenuState>(m_stateManager, this));
-    m_stateManager->registerState("TutorialState",
-                                  std::make_shared<TutorialState>(m_stateManager, this));
-    m_stateManager->registerState("GameState", std::make_shared<MainState>(m_stateManager, this));
-    m_stateManager->registerState("CreditsState",
-                                  std::make_shared<CreditsState>(m_stateManager, this));
-    m_stateManager->registerState("SettingsState",
-                                  std::make_shared<SettingsState>(m_stateManager, this));
-    m_stateManager->registerState("QuitState", std::make_shared<QuitState>(m_stateManager, this));
-    m_stateManager->registerState("WinState", std::make_shared<WinState>(m_stateManager, this));
+    for (const auto& name : screenNames()) {
+        m_stateManager->registerState(name, createScreen(name, m_stateManager, this));
+    }
 }
 
 // One frame, in this order: events, frame time, key history, physics, screens, clear, draw,

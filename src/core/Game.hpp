@@ -3,8 +3,11 @@
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <cstdint>
+#include <memory>
 #include <string>
+#include <vector>
 
+class GameState;
 class GameStateManager;
 class InputManager;
 class PhysicsManager;
@@ -20,6 +23,12 @@ public:
     static constexpr const char* kLevelMusic = "../assets/Music/GameSound.wav";
 
     static Game& instance();
+
+    // The names under which the screens are registered, the ones a button can switch to.
+    static const std::vector<std::string>& screenNames();
+    // A new screen for one of those names; null for any other name.
+    static std::shared_ptr<GameState> createScreen(const std::string& name,
+                                                   GameStateManager* stateManager, Game* game);
 
     void run();
     bool initialize();

@@ -2,8 +2,11 @@
 
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
 #include <SFML/Graphics.hpp>
 #include <algorithm>
+#include <filesystem>
 #include <vector>
 
 #include "assets/LayerComponent.hpp"
@@ -177,6 +180,18 @@ TEST_F(AssetManagerDisplayTest, CellsThatCannotBeCutAreReportedOncePerCause) {
               std::string::npos);
     EXPECT_EQ(assets.getTileSprites()[0].size(), 2u);
     EXPECT_EQ(assets.getTextures().count("gone"), 1u);
+}
+
+// A map may name any path as a tileset image; a pipe would keep the image loader waiting for
+// data that never comes, and a folder is no picture either.
+TEST_F(AssetManagerDisplayTest, OnlyRegularFilesAreLoadedAsTilesetImages) {
+    ASSERT_EQ(mkfifo((game.assets() / "pipe.png").c_str(), 0600), 0);
+    std::filesystem::create_directory(game.assets() / "folder.png");
+    ErrCapture err;
+    ASSERT_TRUE(load(tileset(1, "pipe") + tileset(2, "folder") + layer("L", "1,2", 2)));
+    EXPECT_NE(err.text().find("Could not load texture ../assets/pipe.png\n"), std::string::npos);
+    EXPECT_NE(err.text().find("Could not load texture ../assets/folder.png\n"), std::string::npos);
+    EXPECT_TRUE(assets.getTileSprites().at(0).empty());
 }
 
 TEST_F(AssetManagerDisplayTest, ObjectsJoinEveryLayerTheirPropertyNames) {

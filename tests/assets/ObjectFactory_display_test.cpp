@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
 #include <fstream>
 
 #include "assets/AssetManager.hpp"
@@ -278,6 +279,49 @@ TEST_F(ObjectFactoryTest, UnknownTypesBuildNothingAndObjectsJoinTheLayerTheyName
     ASSERT_EQ(layers[0].second->getObjects().size(), 1u);
     EXPECT_EQ(layers[0].second->getObjects()[0]->getId(), "Lower");
     EXPECT_TRUE(layers[1].second->getObjects().empty());
+}
+
+// Map checkers and the level guide read the type table; it must say what the factory does.
+TEST_F(ObjectFactoryTest, EveryTypeOfTheTableIsBuiltAndConvertsTheKeysItLists) {
+    using Kind = ObjectFactory::PropertyKind;
+    for (const auto& rule : ObjectFactory::typeRules()) {
+        std::string properties;
+        std::vector<std::string> converted;
+        for (const auto& key : rule.properties) {
+            const bool isConverted = key.kind == Kind::Number || key.kind == Kind::Integer ||
+                                     key.kind == Kind::Pair || key.kind == Kind::Colour;
+            properties += property(key.key, isConverted ? "?" : "x");
+            if (isConverted) {
+                converted.push_back(key.key);
+            }
+        }
+        const bool isTrail = rule.type == "Trail";
+        const std::string name = isTrail ? "Player1Trail" : "Thing";
+        ErrCapture err;
+        const auto built =
+            load(object("Player1", "Player", "") + object(name, rule.type, properties));
+        EXPECT_EQ(built.count(isTrail ? "TrailOn1" : name), 1u) << rule.type;
+        for (const auto& key : converted) {
+            EXPECT_NE(err.text().find("(" + rule.type + "): property \"" + key + "\""),
+                      std::string::npos)
+                << rule.type << ' ' << key;
+        }
+
+        std::string otherCase = rule.type;
+        otherCase[0] = static_cast<char>(std::tolower(otherCase[0]));
+        EXPECT_EQ(load(object(name, otherCase, "")).count(name), 0u) << otherCase;
+        EXPECT_EQ(ObjectFactory::typeRule(otherCase), nullptr);
+        EXPECT_EQ(ObjectFactory::typeRule(rule.type), &rule);
+    }
+}
+
+TEST(ObjectFactoryTrailTest, ATrailFollowsTheFirstEarlierPlayerItsNameContains) {
+    const std::vector<std::string> players{"Player", "Player1", "P2"};
+    EXPECT_EQ(ObjectFactory::trailPlayerIndex("Player1Trail", players), 0u);
+    EXPECT_EQ(ObjectFactory::trailPlayerIndex("Player1Trail", {"Player1", "Player"}), 0u);
+    EXPECT_FALSE(ObjectFactory::trailPlayerIndex("P2Trail", players));  // too short for a number
+    EXPECT_FALSE(ObjectFactory::trailPlayerIndex("Trail", players));
+    EXPECT_FALSE(ObjectFactory::trailPlayerIndex("Player1Trail", {}));
 }
 
 }  // namespace

@@ -1,9 +1,12 @@
 #include "assets/TmxReader.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 #include <vector>
 
@@ -44,7 +47,7 @@ TEST(TmxReaderTest, ReadsAMapAsTiledWritesIt) {
         "  <object id='2' class='Logo' x='1' y='2'/>\n"
         "  <object id='3' type='' class='Ignored' x='0' y='0'/></objectgroup>\n"
         " <objectgroup name='Shown' visible='2'/><objectgroup name='Default'/>\n</map>\n");
-    ASSERT_TRUE(result.map) << result.error;
+    ASSERT_TRUE(result.map) << result.error();
     EXPECT_TRUE(result.warnings.empty());
     const TmxMap& map = *result.map;
     EXPECT_EQ(map.width, 3);
@@ -74,12 +77,14 @@ TEST(TmxReaderTest, FlippedOrRotatedTilesAreLeftEmptyWithOneWarning) {
         "<map width='4' height='1' tilewidth='8' tileheight='8'><layer name='A' width='5' "
         "height='1'><data>2147483649,1073741825,536870913,268435457,268435455</data></layer>"
         "<layer name='B' width='1' height='1'><data>4294967295</data></layer></map>");
-    ASSERT_TRUE(result.map) << result.error;
+    ASSERT_TRUE(result.map) << result.error();
     EXPECT_EQ(result.map->layers[0].data, (std::vector<int>{0, 0, 0, 0, 268435455}));
     EXPECT_EQ(result.map->layers[1].data, (std::vector<int>{0}));
-    EXPECT_EQ(result.warnings, std::vector<std::string>{
-                                   "5 flipped or rotated tile(s) left empty, the first in layer "
-                                   "\"A\"; tiles cannot be flipped or rotated, undo it in Tiled"});
+    ASSERT_EQ(result.warnings.size(), 2u);
+    EXPECT_EQ(result.warnings[0].describe(),
+              "layer \"A\": 4 flipped or rotated tile(s) left empty, the first at column 0, row 0; "
+              "tiles cannot be flipped or rotated, undo it in Tiled (line 1, column 94)");
+    EXPECT_NE(result.warnings[1].message.find("layer \"B\": 1 flipped"), std::string::npos);
 }
 
 struct MalformedCase {
@@ -96,8 +101,8 @@ TEST_P(MalformedMapTest, IsRefusedInOneLineNamingTheProblem) {
                                                            " tileheight='8'>" +
                                                                text + "</map>");
     EXPECT_FALSE(result.map);
-    EXPECT_NE(result.error.find(GetParam().problem), std::string::npos) << result.error;
-    EXPECT_EQ(result.error.find('\n'), std::string::npos);
+    EXPECT_NE(result.error().find(GetParam().problem), std::string::npos) << result.error();
+    EXPECT_EQ(result.error().find('\n'), std::string::npos);
 }
 
 const std::string kLayer = "<layer name='L' width='3' height='2'>";
@@ -147,7 +152,125 @@ TEST(TmxReaderTest, SyntaxErrorsGiveTheLineAndColumnOfTheOriginalText) {
     const auto result = parse(
         "<map\nwidth='1' height='1'\ntilewidth='8' tileheight='8'>\n<layer\nname='a &amp; b'\n"
         "  width='1' height='1'>\n  <data>1</data>\n</layer>\n <objectgroup name='g' x=1/>");
-    EXPECT_EQ(result.error, "XML syntax error: expected ' or \" (line 9, column 26)");
+    EXPECT_EQ(result.error(), "XML syntax error: expected ' or \" (line 9, column 26)");
+}
+
+TEST(TmxReaderTest, EveryElementKeepsWhereItStandsInTheFile) {
+    const auto result = parse(
+        "<map width='1' height='1' tilewidth='8' tileheight='8'>\n"
+        " <tileset firstgid='1' name='t' tilewidth='8' tileheight='8'>\n"
+        "  <image source='t.png'/></tileset>\n"
+        " <layer name='L' width='1' height='1'>\n  <data>0</data></layer>\n"
+        " <objectgroup name='g'>\n  <object x='0' y='0' class='Logo'><properties>\n"
+        "   <property name='k' value='v'/></properties></object></objectgroup></map>");
+    ASSERT_TRUE(result.map) << result.error();
+    const TmxMap& map = *result.map;
+    const auto at = [](TmxPosition position) {
+        return std::to_string(position.line) + ':' + std::to_string(position.column);
+    };
+    EXPECT_EQ(at(map.position), "1:2");
+    EXPECT_EQ(at(map.tilesets[0].position), "2:3");
+    EXPECT_EQ(at(map.tilesets[0].imagePosition), "3:4");
+    EXPECT_EQ(at(map.layers[0].position), "4:3");
+    EXPECT_EQ(at(map.layers[0].dataPosition), "5:4");
+    EXPECT_EQ(at(map.objectGroups[0].position), "6:3");
+    const TmxObject& object = map.objectGroups[0].objects[0];
+    EXPECT_EQ(at(object.position), "7:4");
+    EXPECT_EQ(at(object.properties[0].position), "8:5");
+    EXPECT_TRUE(object.typeFromClass);
+}
+
+// One pass names every element that cannot be read; what could be read is kept for tools, and a
+// layer whose cells are unreadable stays, empty, so that objects naming it still find it.
+TEST(TmxReaderTest, EveryBrokenElementIsReportedAndTheRestKeptAside) {
+    const auto result = parse(
+        "<map width='2' height='1' tilewidth='8' tileheight='8'>\n"
+        "<tileset firstgid='1' source='a.tsx'/>\n"
+        "<layer name='Bad' width='2' height='1'><data encoding='base64'>AAAA</data></layer>\n"
+        "<layer name='Flipped' width='2' height='1'><data>2147483649,1</data></layer>\n"
+        "<objectgroup name='g'><object y='1'/><object name='kept' x='1' y='1'><properties>"
+        "<property value='v'/><property name='k' value='v'/></properties></object>"
+        "</objectgroup></map>");
+    EXPECT_FALSE(result.map);
+    ASSERT_EQ(result.errors.size(), 4u);
+    EXPECT_EQ(result.errors[0].position.line, 2);
+    EXPECT_EQ(result.errors[1].position.line, 3);
+    EXPECT_NE(result.errors[2].message.find("has no \"x\""), std::string::npos);
+    EXPECT_NE(result.errors[3].message.find("<property> has no \"name\""), std::string::npos);
+    EXPECT_NE(result.error().find("(line 2, column 2) (and 3 more problem(s))"), std::string::npos)
+        << result.error();
+    ASSERT_EQ(result.warnings.size(), 1u);
+    EXPECT_EQ(result.warnings[0].position.line, 4);
+
+    ASSERT_TRUE(result.incomplete);
+    const TmxMap& kept = *result.incomplete;
+    EXPECT_TRUE(kept.tilesets.empty());
+    ASSERT_EQ(kept.layers.size(), 2u);
+    EXPECT_EQ(kept.layers[0].name, "Bad");
+    EXPECT_TRUE(kept.layers[0].data.empty());
+    EXPECT_EQ(kept.layers[1].data, (std::vector<int>{0, 1}));
+    ASSERT_EQ(kept.objectGroups.at(0).objects.size(), 1u);
+    EXPECT_EQ(describe(kept.objectGroups[0].objects[0]), "kept||0|1,1|0x0|k=v;");
+}
+
+std::string nested(int depth, const std::string& open, const std::string& between = "") {
+    std::string text;
+    for (int level = 0; level < depth; ++level) {
+        text += open + between;
+    }
+    return text;
+}
+
+// The XML parser recurses once per level: hundreds of thousands of levels would overflow the
+// stack, so they are refused before it starts, whatever the text between the tags.
+TEST(TmxReaderTest, DeepNestingIsRefusedBeforeParsing) {
+    const std::string map = "<map width='1' height='1' tilewidth='8' tileheight='8'>";
+    const auto atLimit = parse(map + nested(kMaxMapNesting - 1, "<g>"));
+    EXPECT_EQ(atLimit.error().find("nested"), std::string::npos) << atLimit.error();
+
+    const auto overLimit = parse(map + "\n" + nested(kMaxMapNesting, "<g>"));
+    EXPECT_FALSE(overLimit.map);
+    EXPECT_EQ(overLimit.error(),
+              "elements are nested more than 100 levels deep; a map needs only "
+              "a few (line 2, column " +
+                  std::to_string(3 * kMaxMapNesting - 1) + ")");
+
+    // Text that looks like closing tags but is not one must not hide the depth.
+    constexpr int kDeep = 300000;
+    for (const std::string& between :
+         {std::string("<!-- </g> -->"), std::string("<!--></g>-->"), std::string("<?></g>?>"),
+          std::string("<![CDATA[</g>]]>"), std::string("<?pi </g>?>"),
+          std::string("<!DOCTYPE g [<!ENTITY e '>'> </g>]>"), std::string("<!x </g>"),
+          std::string("<e a='/>' b=\"</g>\"/>"), std::string("text")}) {
+        const auto result = parse(map + nested(kDeep, "<g v='>'>", between));
+        EXPECT_NE(result.error().find("nested more than"), std::string::npos) << between;
+    }
+}
+
+TEST(TmxReaderTest, OnlyRegularFilesAreReadAsMaps) {
+    const auto folder = std::filesystem::temp_directory_path() / "tumbleleaf-map-text-test";
+    std::filesystem::create_directories(folder);
+    std::ofstream(folder / "a.tmx") << "<map/>";
+    const auto text = readMapText((folder / "a.tmx").string());
+    ASSERT_TRUE(text);
+    EXPECT_EQ(std::string(text->data()), "<map/>");
+    EXPECT_EQ(text->size(), 7u);
+    EXPECT_FALSE(readMapText(folder.string()));
+    ASSERT_EQ(mkfifo((folder / "pipe.tmx").c_str(), 0600), 0);
+    EXPECT_FALSE(readMapText((folder / "pipe.tmx").string()));  // would wait for a writer
+    EXPECT_FALSE(readMapText((folder / "missing.tmx").string()));
+    std::filesystem::remove_all(folder);
+}
+
+TEST(TmxReaderTest, AGidIsCutFromTheLastTilesetStartingAtOrBelowIt) {
+    TmxMap map;
+    map.tilesets.resize(3);
+    map.tilesets[0].firstGid = 1;
+    map.tilesets[1].firstGid = 65;
+    map.tilesets[2].firstGid = 30;  // out of order: the walk stops only at one above the gid
+    EXPECT_EQ(tilesetOfGid(map, 0), nullptr);
+    EXPECT_EQ(tilesetOfGid(map, 64), &map.tilesets[0]);
+    EXPECT_EQ(tilesetOfGid(map, 65), &map.tilesets[2]);
 }
 
 TEST(TmxReaderTest, ReadIntegerMatchesAtoiWhereverTheValueFits) {

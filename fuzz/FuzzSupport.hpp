@@ -1,0 +1,15 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+
+// The one entry point every fuzz target defines: libFuzzer calls it with each input it tries,
+// and RunInputs.cpp with each file it is given.
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
+
+// The game reports every bad value on sf::err(); while fuzzing that is millions of lines. This
+// keeps the reports being written, so that their code runs, but drops the text.
+void discardGameErrors();
+
+std::string textOf(const std::uint8_t* data, std::size_t size);

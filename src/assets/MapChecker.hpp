@@ -1,0 +1,41 @@
+#pragma once
+
+#include <string>
+#include <vector>
+
+#include "assets/TmxMap.hpp"
+
+// One problem the map checker found, at its place in the map file.
+struct MapDiagnostic {
+    enum class Severity { Error, Warning };
+
+    Severity severity;
+    TmxPosition position;
+    std::string message;
+
+    // "path:line:column: error: message" (or "warning:"), as compilers write them; a problem
+    // with the file as a whole is placed at 1:1.
+    std::string format(const std::string& path) const;
+};
+
+// Tells a level designer everything in a map that the game would refuse, show wrongly or
+// silently leave out, in terms of the game's own rules: it reads the map with the game's reader,
+// and knows the object types, their properties and the screen names from the game's code.
+// Errors are what the game gets wrong; warnings what is probably not meant.
+class MapChecker {
+public:
+    // Images and fonts named in a map are looked for under assetRoot, as the game looks for
+    // them under its asset folder.
+    explicit MapChecker(std::string assetRoot);
+
+    std::vector<MapDiagnostic> checkFile(const std::string& path) const;
+    // The same for the text of a map; the file name (without folders) selects the rules of a
+    // particular screen's map, such as the level's.
+    std::vector<MapDiagnostic> checkText(std::string text, const std::string& fileName) const;
+
+    // The map of the race: it needs the two players.
+    static constexpr const char* kLevelMapName = "TileMap.tmx";
+
+private:
+    std::string m_assetRoot;
+};
