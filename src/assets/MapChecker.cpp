@@ -18,6 +18,7 @@
 #include "assets/TileGrid.hpp"
 #include "assets/TmxReader.hpp"
 #include "core/Game.hpp"
+#include "states/MainState.hpp"
 
 namespace {
 
@@ -134,7 +135,7 @@ std::vector<MapDiagnostic> MapCheck::run(char* text) {
         checkTilesets(*map);
         checkCells(*map);
         checkObjects(*map);
-        if (m_fileName == MapChecker::kLevelMapName) {
+        if (m_fileName == MainState::kMapFile) {
             checkLevel(*map);
         }
     }

@@ -33,9 +33,6 @@ public:
     // particular screen's map, such as the level's.
     std::vector<MapDiagnostic> checkText(std::string text, const std::string& fileName) const;
 
-    // The map of the race: it needs the two players.
-    static constexpr const char* kLevelMapName = "TileMap.tmx";
-
 private:
     std::string m_assetRoot;
 };

@@ -83,6 +83,10 @@ void GameObjectManager::speedUpOthers(const GameObject& leaver) {
     }
 }
 
+GameObjectManager::~GameObjectManager() {
+    clear();
+}
+
 void GameObjectManager::clear() {
     for (auto& entry : m_gameObjects) {
         entry.second->clearComponents();

@@ -14,6 +14,12 @@ class GameObjectManager {
 public:
     using Registry = std::unordered_map<std::string, std::shared_ptr<GameObject>>;
 
+    // Releases its objects as clear() does, or a screen still running at exit would leak them.
+    ~GameObjectManager();
+    GameObjectManager() = default;
+    GameObjectManager(const GameObjectManager&) = delete;
+    GameObjectManager& operator=(const GameObjectManager&) = delete;
+
     // Replaces an object already registered under the same id. Ids containing "Player" but not
     // "Camera" join the race.
     void addGameObject(const std::shared_ptr<GameObject>& gameObject);

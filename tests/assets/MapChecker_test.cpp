@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "states/MainState.hpp"
+
 namespace {
 
 namespace fs = std::filesystem;
@@ -378,7 +380,7 @@ TEST(MapCheckerTest, TheLevelNeedsItsTwoPlayers) {
         mapWithObjects(object("Player1", "Player", player) +
                        object("Player2", "Logo", property("texturepath", "characters/Chalk.png")));
     EXPECT_TRUE(check(oneRacer).empty());
-    const auto lines = check(oneRacer, MapChecker::kLevelMapName);
+    const auto lines = check(oneRacer, MainState::kMapFile);
     EXPECT_EQ(finding(lines, "Player2"),
               "1:2: error: the level needs an object \"Player2\" of type \"Player\" on a layer");
     EXPECT_NE(finding(lines, "warning: the level has no \"WinZone\""), "");
@@ -387,7 +389,7 @@ TEST(MapCheckerTest, TheLevelNeedsItsTwoPlayers) {
 
 TEST(MapCheckerTest, FindingsComeInTheOrderOfTheFile) {
     const auto lines =
-        check(mapWithObjects(object("b", "Nothing")) + "<!-- -->\n", MapChecker::kLevelMapName);
+        check(mapWithObjects(object("b", "Nothing")) + "<!-- -->\n", MainState::kMapFile);
     ASSERT_EQ(lines.size(), 4u);
     EXPECT_EQ(lines[0].rfind("1:2:", 0), 0u);
     EXPECT_EQ(lines[3].rfind("5:2: error: object \"b\"", 0), 0u);
