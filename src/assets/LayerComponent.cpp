@@ -15,7 +15,7 @@ LayerComponent::LayerComponent(std::shared_ptr<GameObject> gameObject,
       m_tileSize(tileSize) {}
 
 void LayerComponent::draw() {
-    drawTiles();
+    drawTiles(m_renderWindow);
     drawObjects();
 }
 
@@ -37,18 +37,18 @@ LayerComponent::TileRange LayerComponent::visibleTiles(sf::Vector2f viewCentre,
     return range;
 }
 
-void LayerComponent::drawTiles() {
+void LayerComponent::drawTiles(sf::RenderTarget& target) {
     if (m_tiles.empty() || m_tileSize <= 0) {
         return;
     }
     const TileRange range =
-        visibleTiles(m_renderWindow.getView().getCenter(), m_renderWindow.getSize(), m_tileSize);
+        visibleTiles(target.getView().getCenter(), target.getSize(), m_tileSize);
     for (int x = range.start.x; x < range.end.x; x += m_tileSize) {
         for (int y = range.start.y; y < range.end.y; y += m_tileSize) {
             // find, not [], so that an empty cell leaves the tile map as it was.
             const auto tile = m_tiles.find(tileKey(x, y));
             if (tile != m_tiles.end() && tile->second) {
-                m_renderWindow.draw(*tile->second);
+                target.draw(*tile->second);
             }
         }
     }

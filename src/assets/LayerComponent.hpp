@@ -9,6 +9,9 @@
 #include "objects/IRenderComponent.hpp"
 
 class GameObject;
+namespace sf {
+class RenderTarget;
+}
 
 // One tile layer of the loaded map, on the map's game object. It draws its tiles around the
 // current view and then the game objects that belong to it, top to bottom, so an object lower on
@@ -43,10 +46,12 @@ public:
     void setVisible(bool visible) { m_visible = visible; }
     int getTileSize() const { return m_tileSize; }
 
-private:
-    void drawTiles();
+    // The two halves of draw(). The tile pass culls against the target's own view and size, so
+    // it can also draw into an off-screen texture.
+    void drawTiles(sf::RenderTarget& target);
     void drawObjects();
 
+private:
     std::string m_name;
     TileSprites m_tiles;
     std::vector<std::shared_ptr<GameObject>> m_objects;
