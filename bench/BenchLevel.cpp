@@ -3,6 +3,7 @@
 #include <SFML/Window/Event.hpp>
 
 #include "BenchGame.hpp"
+#include "components/CameraRenderComponent.hpp"
 #include "physics/PhysicsManager.hpp"
 
 BenchLevel::BenchLevel() : m_level(nullptr, nullptr) {
@@ -35,4 +36,14 @@ void BenchLevel::frame() {
 
 bool BenchLevel::bothRacing() {
     return m_level.getGameObjectManager().getPlayers().size() >= 2;
+}
+
+std::vector<std::shared_ptr<CameraRenderComponent>> BenchLevel::cameras() {
+    std::vector<std::shared_ptr<CameraRenderComponent>> found;
+    for (const auto& entry : m_level.getGameObjectManager().getGameObjects()) {
+        if (auto camera = entry.second->getComponent<CameraRenderComponent>()) {
+            found.push_back(std::move(camera));
+        }
+    }
+    return found;
 }

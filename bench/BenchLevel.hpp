@@ -1,6 +1,11 @@
 #pragma once
 
+#include <memory>
+#include <vector>
+
 #include "states/MainState.hpp"
+
+class CameraRenderComponent;
 
 // The race on the shipped level, entered the way the game enters it and driven frame by frame
 // at a fixed 144 frames per second of game time, with nobody touching the keys. Entering it
@@ -25,6 +30,8 @@ public:
     bool bothRacing();
 
     MainState& state() { return m_level; }
+    // The players' cameras, in the order the level draws them.
+    std::vector<std::shared_ptr<CameraRenderComponent>> cameras();
 
 private:
     MainState m_level;

@@ -92,11 +92,9 @@ private:
 FloorLayers::FloorLayers(BenchLevel& level) {
     sf::RenderWindow& window = BenchGame::instance().window();
     std::vector<sf::View> cameraViews;
-    for (const auto& entry : level.state().getGameObjectManager().getGameObjects()) {
-        if (const auto camera = entry.second->getComponent<CameraRenderComponent>()) {
-            camera->applyViewport();
-            cameraViews.push_back(window.getView());
-        }
+    for (const auto& camera : level.cameras()) {
+        camera->applyViewport();
+        cameraViews.push_back(window.getView());
     }
     for (const auto& named : AssetManager::instance().getLayers()) {
         LayerComponent& layer = *named.second;

@@ -85,4 +85,34 @@ void BM_LoadLevelTilesets(benchmark::State& state) {
 }
 BENCHMARK(BM_LoadLevelTilesets)->Unit(benchmark::kMillisecond);
 
+// The two parts of the load that are the game's own work on the map: reading the file into
+// records, and cutting the layers into tiles.
+void BM_ReadLevelTmx(benchmark::State& state) {
+    BenchGame::instance();
+    const std::string path = BenchGame::levelMapPath();
+    for (auto _ : state) {
+        std::vector<char> text = readWholeFile(path);
+        const TmxParseResult parsed = parseTmx(text.data());
+        benchmark::DoNotOptimize(parsed.map.has_value());
+    }
+}
+BENCHMARK(BM_ReadLevelTmx)->Unit(benchmark::kMillisecond);
+
+void BM_CutLevelTiles(benchmark::State& state) {
+    BenchGame::instance();
+    std::vector<char> text = readWholeFile(BenchGame::levelMapPath());
+    const TmxParseResult parsed = parseTmx(text.data());
+    if (!parsed.map) {
+        state.SkipWithError("the level map did not parse");
+        return;
+    }
+    AssetManager& assets = AssetManager::instance();
+    assets.loadTilesetTextures(*parsed.map);
+    for (auto _ : state) {
+        assets.buildTileSprites(*parsed.map, sf::Vector2f(0.f, 0.f));
+    }
+    assets.reset();
+}
+BENCHMARK(BM_CutLevelTiles)->Unit(benchmark::kMillisecond);
+
 }  // namespace

@@ -74,6 +74,8 @@ void SummaryReporter::printSummary(std::ostream& out) const {
     printTime(out, "loadMap of the level", "BM_LoadLevelMap");
     printTime(out, "bare RapidXML parse of the same bytes", "BM_ParseLevelXml");
     printTime(out, "loading the level's tileset textures", "BM_LoadLevelTilesets");
+    printTime(out, "  in the load: reading the file into records", "BM_ReadLevelTmx");
+    printTime(out, "  in the load: cutting the layers into tiles", "BM_CutLevelTiles");
     const double load = millis("BM_LoadLevelMap");
     const double parse = millis("BM_ParseLevelXml");
     const double textures = millis("BM_LoadLevelTilesets");
@@ -82,6 +84,7 @@ void SummaryReporter::printSummary(std::ostream& out) const {
     }
     printTime(out, "one physics tick with the level's colliders", "BM_PhysicsTick");
     printTime(out, "the level's update of one frame", "BM_LevelUpdate");
+    printTime(out, "own code per frame (update, tile passes)", "BM_FrameOwnWork");
     printTime(out, "level frame, median frame time", "BM_LevelFrame.median_ms");
     printTime(out, "floor frame, median frame time", "BM_FloorFrame.median_ms");
     printTime(out, "level frame, CPU of the main thread", "BM_LevelFrame.cpu_ms");

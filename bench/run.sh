@@ -4,7 +4,7 @@
 # and the whole frame (median time and draw calls) against its floor.
 # Usage: bench/run.sh [benchmark options], e.g. bench/run.sh --benchmark_filter=Frame
 # TUMBLELEAF_BENCH_BUILD_DIR picks the build folder (default build-bench); TUMBLELEAF_BENCH_REPS
-# the number of repetitions (default 5).
+# the number of repetitions (default 15).
 set -euo pipefail
 cd "$(dirname "$0")/.."
 tools/install-deps.sh test
@@ -24,5 +24,5 @@ export ALSOFT_DRIVERS=null
 
 # Repetitions of different benchmarks are interleaved, so that a burst of load from elsewhere on
 # the machine spreads over all of them instead of skewing one.
-"$build/bench/tumbleleaf_bench" --benchmark_repetitions="${TUMBLELEAF_BENCH_REPS:-5}" \
+"$build/bench/tumbleleaf_bench" --benchmark_repetitions="${TUMBLELEAF_BENCH_REPS:-15}" \
     --benchmark_enable_random_interleaving=true "$@"
