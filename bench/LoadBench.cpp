@@ -5,6 +5,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <optional>
 #include <rapidxml.hpp>
 #include <string>
 #include <vector>
@@ -24,6 +25,17 @@ std::vector<char> readWholeFile(const std::string& path) {
                            std::istreambuf_iterator<char>());
     text.push_back('\0');
     return text;
+}
+
+// The level map read into records, outside the timing; nothing, with the benchmark skipped, when
+// it does not parse.
+std::optional<TmxMap> levelRecords(benchmark::State& state) {
+    std::vector<char> text = readWholeFile(BenchGame::levelMapPath());
+    TmxParseResult parsed = parseTmx(text.data());
+    if (!parsed.map) {
+        state.SkipWithError("the level map did not parse");
+    }
+    return std::move(parsed.map);
 }
 
 // Gives the map back the way a screen does when it is left.
@@ -69,15 +81,13 @@ BENCHMARK(BM_ParseLevelXml)->Unit(benchmark::kMillisecond);
 
 void BM_LoadLevelTilesets(benchmark::State& state) {
     BenchGame::instance();
-    std::vector<char> text = readWholeFile(BenchGame::levelMapPath());
-    const TmxParseResult parsed = parseTmx(text.data());
-    if (!parsed.map) {
-        state.SkipWithError("the level map did not parse");
+    const auto map = levelRecords(state);
+    if (!map) {
         return;
     }
     const std::string& root = AssetManager::instance().getAssetRoot();
     for (auto _ : state) {
-        for (const auto& tileset : parsed.map->tilesets) {
+        for (const auto& tileset : map->tilesets) {
             sf::Texture texture;
             benchmark::DoNotOptimize(texture.loadFromFile(root + tileset.imageSource));
         }
@@ -100,16 +110,14 @@ BENCHMARK(BM_ReadLevelTmx)->Unit(benchmark::kMillisecond);
 
 void BM_CutLevelTiles(benchmark::State& state) {
     BenchGame::instance();
-    std::vector<char> text = readWholeFile(BenchGame::levelMapPath());
-    const TmxParseResult parsed = parseTmx(text.data());
-    if (!parsed.map) {
-        state.SkipWithError("the level map did not parse");
+    const auto map = levelRecords(state);
+    if (!map) {
         return;
     }
     AssetManager& assets = AssetManager::instance();
-    assets.loadTilesetTextures(*parsed.map);
+    assets.loadTilesetTextures(*map);
     for (auto _ : state) {
-        assets.buildTileSprites(*parsed.map, sf::Vector2f(0.f, 0.f));
+        assets.buildTileSprites(*map, sf::Vector2f(0.f, 0.f));
     }
     assets.reset();
 }

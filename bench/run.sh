@@ -14,15 +14,8 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTUMBLELEAF_BENCH=ON \
     -DTUMBLELEAF_BIN_DIR="$PWD/$build/bin" > /dev/null
 cmake --build "$build" -j "$(nproc)" --target tumbleleaf_bench
 
-exec {displayfd}<> <(:)
-Xvfb -displayfd "$displayfd" -screen 0 1920x1080x24 -nolisten tcp > "$build/xvfb.log" 2>&1 &
-xvfb_pid=$!
-trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
-read -r -t 30 display <&"$displayfd"
-export DISPLAY=":$display"
-export ALSOFT_DRIVERS=null
-
 # Repetitions of different benchmarks are interleaved, so that a burst of load from elsewhere on
 # the machine spreads over all of them instead of skewing one.
-"$build/bench/tumbleleaf_bench" --benchmark_repetitions="${TUMBLELEAF_BENCH_REPS:-15}" \
+ALSOFT_DRIVERS=null xvfb-run -a -s "-screen 0 1920x1080x24 -nolisten tcp" \
+    "$build/bench/tumbleleaf_bench" --benchmark_repetitions="${TUMBLELEAF_BENCH_REPS:-15}" \
     --benchmark_enable_random_interleaving=true "$@"

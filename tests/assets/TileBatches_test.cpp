@@ -81,26 +81,4 @@ TEST_F(TileBatchesTest, EachTileIsItsSpritesStripAsTwoTriangles) {
     }
 }
 
-TEST_F(TileBatchesTest, StorageReservedForARangeServesEveryPassOfThatSize) {
-    std::vector<Tile> cells;
-    for (int y = 0; y < 64; ++y) {
-        for (int x = 0; x < 64; ++x) {
-            cells.push_back({{16.f * x, 16.f * y}, static_cast<std::uint32_t>((x + y) % 3)});
-        }
-    }
-    const LayerTiles tiles(looks(), cells);
-    TileBatches batches(tiles);
-    batches.reserveFor({{0, 0}, {320, 160}}, 16);
-    const sf::Vertex* grassStorage = batches.getBatches()[0].vertices.data();
-    const sf::Vertex* stoneStorage = batches.getBatches()[1].vertices.data();
-    for (int shift = -160; shift <= 1024; shift += 8) {
-        batches.collect(tiles, {{shift, shift}, {shift + 320, shift + 160}}, 16);
-        ASSERT_EQ(batches.getBatches()[0].vertices.data(), grassStorage) << shift;
-        ASSERT_EQ(batches.getBatches()[1].vertices.data(), stoneStorage) << shift;
-    }
-    // No more than the layer holds of a texture, however large the range.
-    batches.reserveFor({{0, 0}, {1 << 20, 1 << 20}}, 1);
-    EXPECT_EQ(batches.getBatches()[1].vertices.capacity(), 6u * tiles.getLookCounts()[1]);
-}
-
 }  // namespace
