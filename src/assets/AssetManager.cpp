@@ -6,8 +6,10 @@
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Err.hpp>
 #include <algorithm>
+#include <cstdint>
 #include <filesystem>
 #include <ostream>
+#include <unordered_map>
 
 #include "assets/LayerComponent.hpp"
 #include "assets/ObjectFactory.hpp"
@@ -100,7 +102,41 @@ private:
     SkippedCells m_outsideImage{"their gid lies beyond the end of their tileset's image"};
 };
 
-// Breaks the reference cycles of a map that is being given up half-built.
+// The looks of one layer's tiles, each gid cut once: a level has a hundred thousand cells but a
+// few dozen different tiles. The cutter hands out a sprite, of which the look keeps the texture
+// and the rectangle. A gid that cannot be cut goes to the cutter at every cell, so that the
+// cutter counts them all.
+class LayerLooks {
+public:
+    LayerLooks(TileCutter& cutter, const std::string& layer) : m_cutter(cutter), m_layer(layer) {}
+
+    // The index in takeLooks() of gid's tile; false when the tile cannot be cut.
+    bool find(int gid, std::uint32_t& look) {
+        const auto known = m_known.find(gid);
+        if (known != m_known.end()) {
+            look = known->second;
+            return true;
+        }
+        const auto sprite = m_cutter.cut(gid, m_layer);
+        if (!sprite) {
+            return false;
+        }
+        look = static_cast<std::uint32_t>(m_looks.size());
+        m_looks.push_back(TileLook{sprite->getTexture(), sprite->getTextureRect()});
+        m_known.emplace(gid, look);
+        return true;
+    }
+
+    std::vector<TileLook> takeLooks() { return std::move(m_looks); }
+
+private:
+    TileCutter& m_cutter;
+    const std::string& m_layer;
+    std::unordered_map<int, std::uint32_t> m_known;
+    std::vector<TileLook> m_looks;
+};
+
+// Whether the view is the one setDividerView sets.
 bool isDividerView(const sf::View& view, const sf::View& defaultView) {
     return view.getCenter() == defaultView.getCenter() &&
            view.getSize() == defaultView.getSize() + sf::Vector2f(1.f, 0.f);
@@ -144,11 +180,11 @@ std::shared_ptr<GameObject> AssetManager::buildMap(const TmxMap& map, const sf::
     return mapObject;
 }
 
-// The order matters: the layers still share the tile sprites when the textures go, so they must
-// let go of them before the map object (which owns the layers) is released by its screen.
+// The order matters: the layers still share the tiles when the textures go, so they must let go
+// of them before the map object (which owns the layers) is released by its screen.
 void AssetManager::reset() {
     m_textures.clear();
-    m_tileSprites.clear();
+    m_layerTiles.clear();
     for (const auto& layer : m_layers) {
         layer.second->clearTiles();
     }
@@ -172,31 +208,35 @@ void AssetManager::loadTilesetTextures(const TmxMap& map) {
 }
 
 void AssetManager::buildTileSprites(const TmxMap& map, const sf::Vector2f& offset) {
-    m_tileSprites.assign(map.layers.size(), TileSprites());
+    m_layerTiles.clear();
     if (map.tileWidth <= 0 || map.tileHeight <= 0) {
+        m_layerTiles.assign(map.layers.size(), std::make_shared<const LayerTiles>());
         return;
     }
     TileCutter cutter(map, m_textures);
-    for (std::size_t i = 0; i < map.layers.size(); ++i) {
-        const TmxLayer& layer = map.layers[i];
-        const std::size_t cells = layer.width <= 0 ? 0 : layer.data.size();
-        for (std::size_t cell = 0; cell < cells; ++cell) {
-            const int gid = layer.data[cell];
-            if (gid == 0) {
-                continue;
+    for (const TmxLayer& layer : map.layers) {
+        const auto cells = layer.data.begin() + (layer.width <= 0 ? 0 : layer.data.size());
+        LayerLooks looks(cutter, layer.name);
+        std::vector<Tile> tiles;
+        tiles.reserve(static_cast<std::size_t>(
+            std::count_if(layer.data.begin(), cells, [](int gid) { return gid != 0; })));
+        // Cells row by row: counting columns spares a division per cell.
+        int column = 0;
+        int row = 0;
+        for (auto cell = layer.data.begin(); cell != cells; ++cell) {
+            Tile tile;
+            if (*cell != 0 && looks.find(*cell, tile.look)) {
+                tile.position = {static_cast<float>(map.tileWidth * column) + offset.x,
+                                 static_cast<float>(map.tileHeight * row) + offset.y};
+                tiles.push_back(tile);
             }
-            auto sprite = cutter.cut(gid, layer.name);
-            if (!sprite) {
-                continue;
+            if (++column == layer.width) {
+                column = 0;
+                ++row;
             }
-            const auto column = static_cast<int>(cell % static_cast<std::size_t>(layer.width));
-            const auto row = static_cast<int>(cell / static_cast<std::size_t>(layer.width));
-            const sf::Vector2f position(static_cast<float>(map.tileWidth * column) + offset.x,
-                                        static_cast<float>(map.tileHeight * row) + offset.y);
-            sprite->setPosition(position);
-            m_tileSprites[i][tileKey(static_cast<int>(position.x), static_cast<int>(position.y))] =
-                std::move(sprite);
         }
+        m_layerTiles.push_back(
+            std::make_shared<const LayerTiles>(looks.takeLooks(), std::move(tiles)));
     }
     cutter.report();
 }
@@ -209,8 +249,8 @@ void AssetManager::buildLayers(const TmxMap& map, std::shared_ptr<GameObject> ma
     for (std::size_t i = 0; i < map.layers.size(); ++i) {
         const std::string& name = map.layers[i].name;
         auto layer = std::make_shared<LayerComponent>(
-            mapObject, *m_renderWindow, i < m_tileSprites.size() ? m_tileSprites[i] : TileSprites(),
-            name, map.tileHeight);
+            mapObject, *m_renderWindow, i < m_layerTiles.size() ? m_layerTiles[i] : nullptr, name,
+            map.tileHeight);
         mapObject->addComponent(layer);
         m_layers.emplace_back(name, std::move(layer));
     }

@@ -7,7 +7,7 @@
 #include <utility>
 #include <vector>
 
-#include "assets/TileKey.hpp"
+#include "assets/LayerTiles.hpp"
 #include "assets/TmxMap.hpp"
 
 namespace sf {
@@ -19,8 +19,8 @@ class GameObject;
 class IRenderComponent;
 class LayerComponent;
 
-// Holds everything that belongs to the map currently loaded: its tileset textures, one sprite
-// per occupied tile cell, its tile layers and the players built from it. Every loadMap starts by
+// Holds everything that belongs to the map currently loaded: its tileset textures, one tile per
+// occupied cell, its tile layers and the players built from it. Every loadMap starts by
 // forgetting the previous map; nothing is kept from one map to the next.
 class AssetManager {
 public:
@@ -48,7 +48,7 @@ public:
     // One texture per tileset, keyed by the tileset's name; images are found under the asset
     // root. A missing image is reported and stays as an empty texture.
     void loadTilesetTextures(const TmxMap& map);
-    // One positioned sprite per occupied cell of every layer, under its tile key.
+    // One positioned tile per occupied cell of every layer, under its tile key.
     void buildTileSprites(const TmxMap& map, const sf::Vector2f& offset);
     // One LayerComponent per tile layer, in file order, added to mapObject.
     void buildLayers(const TmxMap& map, std::shared_ptr<GameObject> mapObject);
@@ -63,7 +63,10 @@ public:
     void setDividerView();
 
     const Textures& getTextures() const { return m_textures; }
-    const std::vector<TileSprites>& getTileSprites() const { return m_tileSprites; }
+    // Per layer, in file order; each is shared with the layer's component.
+    const std::vector<std::shared_ptr<const LayerTiles>>& getLayerTiles() const {
+        return m_layerTiles;
+    }
     const Layers& getLayers() const { return m_layers; }
     const RenderComponents& getRenderComponents() const { return m_renderComponents; }
     void setRenderComponents(RenderComponents components) {
@@ -90,7 +93,7 @@ private:
     sf::RenderWindow* m_renderWindow = nullptr;
     Textures m_textures;
     std::string m_assetRoot = "../assets/";
-    std::vector<TileSprites> m_tileSprites;
+    std::vector<std::shared_ptr<const LayerTiles>> m_layerTiles;
     Layers m_layers;
     RenderComponents m_renderComponents;
     int m_playerCount = 0;

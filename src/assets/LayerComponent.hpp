@@ -5,25 +5,23 @@
 #include <string>
 #include <vector>
 
-#include "assets/TileKey.hpp"
+#include "assets/LayerTiles.hpp"
+#include "assets/TileBatches.hpp"
 #include "objects/IRenderComponent.hpp"
 
 class GameObject;
+namespace sf {
+class RenderTarget;
+}
 
 // One tile layer of the loaded map, on the map's game object. It draws its tiles around the
 // current view and then the game objects that belong to it, top to bottom, so an object lower on
 // the screen appears in front.
 class LayerComponent : public IRenderComponent {
 public:
-    // The grid corners one tile pass visits: x from start.x while below end.x, y likewise, both
-    // in steps of the tile size.
-    struct TileRange {
-        sf::Vector2i start;
-        sf::Vector2i end;
-    };
-
+    // The tiles are shared with the asset manager, which cut them.
     LayerComponent(std::shared_ptr<GameObject> gameObject, sf::RenderWindow& renderWindow,
-                   TileSprites tiles, std::string name, int tileSize);
+                   std::shared_ptr<const LayerTiles> tiles, std::string name, int tileSize);
 
     bool init() override { return true; }
     void update(float /*frameSeconds*/) override {}
@@ -36,19 +34,28 @@ public:
     const std::string& getName() const { return m_name; }
     const std::vector<std::shared_ptr<GameObject>>& getObjects() const { return m_objects; }
     void addObject(std::shared_ptr<GameObject> gameObject);
-    const TileSprites& getTiles() const { return m_tiles; }
-    // Lets go of the tile sprites, whose textures are about to go.
-    void clearTiles() { m_tiles.clear(); }
+    const LayerTiles& getTiles() const { return *m_tiles; }
+    // Lets go of the tiles, whose textures are about to go.
+    void clearTiles();
     bool isVisible() const { return m_visible; }
     void setVisible(bool visible) { m_visible = visible; }
     int getTileSize() const { return m_tileSize; }
 
-private:
-    void drawTiles();
+    // The two halves of draw(). The tile pass culls against the target's own view and size, so
+    // it can also draw into an off-screen texture.
+    void drawTiles(sf::RenderTarget& target);
     void drawObjects();
+    // The work of the two halves without drawing: the tile pass's batches for the target's view,
+    // and the objects put in drawing order (top to bottom).
+    void prepareTiles(const sf::RenderTarget& target);
+    void sortObjects();
+    // What the last tile pass drew.
+    const TileBatches& getTileBatches() const { return m_batches; }
 
+private:
     std::string m_name;
-    TileSprites m_tiles;
+    std::shared_ptr<const LayerTiles> m_tiles;
+    TileBatches m_batches;
     std::vector<std::shared_ptr<GameObject>> m_objects;
     bool m_visible = true;
     int m_tileSize;

@@ -115,8 +115,21 @@ protected:
         return shot.copyToImage();
     }
 
-    const sf::Sprite& tile(const std::string& key) const {
-        return *assets.getTileSprites().at(0).at(key);
+    struct CutTile {
+        const sf::Texture* texture = nullptr;
+        sf::IntRect rect;
+        sf::Vector2f position;
+    };
+
+    // The first layer's tile under the key (x, y).
+    CutTile tile(int x, int y) const {
+        const LayerTiles& tiles = *assets.getLayerTiles().at(0);
+        const Tile* found = tiles.find({x, y});
+        if (found == nullptr) {
+            ADD_FAILURE() << "no tile under " << x << "," << y;
+            return {};
+        }
+        return {tiles.lookOf(*found).texture, tiles.lookOf(*found).textureRect, found->position};
     }
 
     AssetManager& assets = AssetManager::instance();
@@ -131,21 +144,20 @@ TEST_F(AssetManagerDisplayTest, TilesAreCutFromTheTilesetTheirGidFallsIn) {
     writeTileset("b", 2, 2);
     const std::string map = tileset(1, "a") + tileset(65, "b") + layer("L", "64,65,0,\n0,10,0", 3);
     ASSERT_TRUE(load(map));
-    EXPECT_EQ(assets.getTileSprites().at(0).size(), 3u);
-    EXPECT_EQ(tile("0,0").getTexture(), assets.getTextures().at("a").get());
-    EXPECT_EQ(tile("0,0").getTextureRect(), sf::IntRect(112, 112, 16, 16));
-    EXPECT_EQ(tile("16,0").getTexture(), assets.getTextures().at("b").get());
-    EXPECT_EQ(tile("16,0").getTextureRect(), sf::IntRect(0, 0, 16, 16));
-    EXPECT_EQ(tile("16,16").getTextureRect(), sf::IntRect(16, 16, 16, 16));
-    EXPECT_EQ(tile("16,16").getPosition(), sf::Vector2f(16.f, 16.f));
-    // The layer shares the very same sprites.
-    EXPECT_EQ(assets.getLayers().at(0).second->getTiles().at("16,0"),
-              assets.getTileSprites()[0].at("16,0"));
+    EXPECT_EQ(assets.getLayerTiles().at(0)->size(), 3u);
+    EXPECT_EQ(tile(0, 0).texture, assets.getTextures().at("a").get());
+    EXPECT_EQ(tile(0, 0).rect, sf::IntRect(112, 112, 16, 16));
+    EXPECT_EQ(tile(16, 0).texture, assets.getTextures().at("b").get());
+    EXPECT_EQ(tile(16, 0).rect, sf::IntRect(0, 0, 16, 16));
+    EXPECT_EQ(tile(16, 16).rect, sf::IntRect(16, 16, 16, 16));
+    EXPECT_EQ(tile(16, 16).position, sf::Vector2f(16.f, 16.f));
+    // The layer shares the very same tiles.
+    EXPECT_EQ(&assets.getLayers().at(0).second->getTiles(), assets.getLayerTiles()[0].get());
 
     ASSERT_TRUE(load(map, {-16.f, 0.f}));
-    EXPECT_EQ(tile("-16,0").getPosition(), sf::Vector2f(-16.f, 0.f));
-    EXPECT_EQ(tile("0,16").getTexture(), assets.getTextures().at("a").get());
-    EXPECT_EQ(assets.getTileSprites()[0].count("16,16"), 0u);
+    EXPECT_EQ(tile(-16, 0).position, sf::Vector2f(-16.f, 0.f));
+    EXPECT_EQ(tile(0, 16).texture, assets.getTextures().at("a").get());
+    EXPECT_EQ(assets.getLayerTiles()[0]->find({16, 16}), nullptr);
 }
 
 TEST_F(AssetManagerDisplayTest, LoadingASecondMapForgetsTheFirst) {
@@ -157,7 +169,7 @@ TEST_F(AssetManagerDisplayTest, LoadingASecondMapForgetsTheFirst) {
     EXPECT_EQ(assets.getTextures().size(), 1u);
     EXPECT_EQ(assets.getTextures().count("c"), 1u);
     EXPECT_TRUE(assets.getLayers().empty());
-    EXPECT_TRUE(assets.getTileSprites().empty());
+    EXPECT_TRUE(assets.getLayerTiles().empty());
     EXPECT_TRUE(mapObject->getComponentList().empty());
     EXPECT_TRUE(firstLayer->getTiles().empty());
 }
@@ -178,7 +190,7 @@ TEST_F(AssetManagerDisplayTest, CellsThatCannotBeCutAreReportedOncePerCause) {
     EXPECT_NE(text.find("Left 1 tile(s) empty: their gid lies beyond the end of their tileset's "
                         "image (the first is gid 7 in layer \"L\")\n"),
               std::string::npos);
-    EXPECT_EQ(assets.getTileSprites()[0].size(), 2u);
+    EXPECT_EQ(assets.getLayerTiles()[0]->size(), 2u);
     EXPECT_EQ(assets.getTextures().count("gone"), 1u);
 }
 
@@ -191,7 +203,7 @@ TEST_F(AssetManagerDisplayTest, OnlyRegularFilesAreLoadedAsTilesetImages) {
     ASSERT_TRUE(load(tileset(1, "pipe") + tileset(2, "folder") + layer("L", "1,2", 2)));
     EXPECT_NE(err.text().find("Could not load texture ../assets/pipe.png\n"), std::string::npos);
     EXPECT_NE(err.text().find("Could not load texture ../assets/folder.png\n"), std::string::npos);
-    EXPECT_TRUE(assets.getTileSprites().at(0).empty());
+    EXPECT_EQ(assets.getLayerTiles().at(0)->size(), 0u);
 }
 
 TEST_F(AssetManagerDisplayTest, ObjectsJoinEveryLayerTheirPropertyNames) {

@@ -2,15 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "assets/TileKey.hpp"
-
 namespace {
-
-TEST(TileKeyTest, IsTheDecimalCornerJoinedByAComma) {
-    EXPECT_EQ(tileKey(64, 128), "64,128");
-    EXPECT_EQ(tileKey(-32, 0), "-32,0");
-    EXPECT_EQ(tileKey(-16, -1376), "-16,-1376");
-}
 
 TEST(LayerComponentTest, TilePassAroundTheCentreOfAFullHdWindow) {
     const auto range = LayerComponent::visibleTiles({960.f, 540.f}, {1920u, 1080u}, 32);

@@ -1,0 +1,34 @@
+#pragma once
+
+#include <SFML/Graphics/RenderWindow.hpp>
+#include <filesystem>
+
+// What every benchmark runs in: a 1920 by 1080 window like the game's, and a throw-away game
+// folder whose assets/ links to the real content, so that a race that ends writes its scores
+// to a scratch leaderboard and never to the checkout. The working directory is the folder's
+// bin/, where the game's "../assets/" paths expect it.
+class BenchGame {
+public:
+    static constexpr unsigned kWidth = 1920;
+    static constexpr unsigned kHeight = 1080;
+
+    // Created on first use; the asset manager draws into its window from then on.
+    static BenchGame& instance();
+    // Stops the music and removes the scratch folder; call once, after the last benchmark.
+    static void shutdown();
+
+    ~BenchGame();
+    BenchGame(const BenchGame&) = delete;
+    BenchGame& operator=(const BenchGame&) = delete;
+
+    sf::RenderWindow& window() { return m_window; }
+    // The level map as the game reads it.
+    static std::string levelMapPath();
+
+private:
+    BenchGame();
+
+    std::filesystem::path m_previousWorkingDir;
+    std::filesystem::path m_root;
+    sf::RenderWindow m_window;
+};

@@ -1,0 +1,49 @@
+#include "BenchLevel.hpp"
+
+#include <SFML/Window/Event.hpp>
+
+#include "BenchGame.hpp"
+#include "components/CameraRenderComponent.hpp"
+#include "physics/PhysicsManager.hpp"
+
+BenchLevel::BenchLevel() : m_level(nullptr, nullptr) {
+    BenchGame::instance();
+    m_level.init();
+    for (float played = 0.0f; played < kWarmUpSeconds; played += kFrameSeconds) {
+        update();
+    }
+}
+
+BenchLevel::~BenchLevel() {
+    m_level.exit();
+}
+
+void BenchLevel::update() {
+    PhysicsManager::instance().update(kFrameSeconds);
+    m_level.update(kFrameSeconds);
+}
+
+void BenchLevel::frame() {
+    sf::RenderWindow& window = BenchGame::instance().window();
+    sf::Event event;
+    while (window.pollEvent(event)) {
+    }
+    update();
+    window.clear(sf::Color::Black);
+    m_level.draw();
+    window.display();
+}
+
+bool BenchLevel::bothRacing() {
+    return m_level.getGameObjectManager().getPlayers().size() >= 2;
+}
+
+std::vector<std::shared_ptr<CameraRenderComponent>> BenchLevel::cameras() {
+    std::vector<std::shared_ptr<CameraRenderComponent>> found;
+    for (const auto& entry : m_level.getGameObjectManager().getGameObjects()) {
+        if (auto camera = entry.second->getComponent<CameraRenderComponent>()) {
+            found.push_back(std::move(camera));
+        }
+    }
+    return found;
+}

@@ -1,0 +1,28 @@
+#include "DrawCallCounter.hpp"
+
+#include <dlfcn.h>
+
+#include <cstdio>
+#include <cstdlib>
+
+namespace {
+
+std::uint64_t g_drawCalls = 0;
+
+}  // namespace
+
+std::uint64_t drawCalls::count() {
+    return g_drawCalls;
+}
+
+// The GL types spelt out (GLenum, GLint, GLsizei), so that no GL header declares it first.
+extern "C" void glDrawArrays(unsigned int mode, int first, int count) {
+    using DrawArrays = void (*)(unsigned int, int, int);
+    static const auto real = reinterpret_cast<DrawArrays>(dlsym(RTLD_NEXT, "glDrawArrays"));
+    if (real == nullptr) {
+        std::fputs("glDrawArrays is missing from the GL library\n", stderr);
+        std::abort();
+    }
+    ++g_drawCalls;
+    real(mode, first, count);
+}

@@ -1,0 +1,117 @@
+// The running level: one physics tick, one update, and whole frames, drawn as the game draws
+// them and as the floor that drawing could never beat.
+#include <benchmark/benchmark.h>
+
+#include <algorithm>
+#include <vector>
+
+#include "BenchGame.hpp"
+#include "BenchLevel.hpp"
+#include "DrawCallCounter.hpp"
+#include "FloorLayers.hpp"
+#include "FrameTimer.hpp"
+#include "assets/AssetManager.hpp"
+#include "assets/LayerComponent.hpp"
+#include "components/CameraRenderComponent.hpp"
+#include "physics/PhysicsManager.hpp"
+
+namespace {
+
+constexpr int kSteadyFramesBefore = 3;
+// Short runs, repeated often and interleaved with the other benchmarks: the machine's load from
+// elsewhere then weighs on the level's frame and on its floor alike.
+constexpr int kFramesPerRun = 40;
+
+void BM_PhysicsTick(benchmark::State& state) {
+    BenchLevel level;
+    PhysicsManager& physics = PhysicsManager::instance();
+    for (auto _ : state) {
+        // Whatever the accumulator holds, it is below one step: this is exactly one tick.
+        FrameTimer timer(state);
+        physics.update(physics.getTimeStep());
+    }
+}
+BENCHMARK(BM_PhysicsTick)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(2000);
+
+void BM_LevelUpdate(benchmark::State& state) {
+    BenchLevel level;
+    for (auto _ : state) {
+        PhysicsManager::instance().update(BenchLevel::kFrameSeconds);
+        FrameTimer timer(state);
+        level.state().update(BenchLevel::kFrameSeconds);
+        timer.stop();
+        if (!level.bothRacing()) {
+            state.SkipWithError("a player left the race during the measurement");
+            break;
+        }
+    }
+}
+BENCHMARK(BM_LevelUpdate)->Unit(benchmark::kMicrosecond)->UseManualTime()->Iterations(2000);
+
+// Our own code in a frame: the physics, the level's update, and per camera and layer the tile
+// pass's culling and vertices and the objects' drawing order. Nothing of it waits on SFML's draw
+// calls or on OpenGL.
+void BM_FrameOwnWork(benchmark::State& state) {
+    BenchLevel level;
+    const sf::RenderWindow& window = BenchGame::instance().window();
+    const auto cameras = level.cameras();
+    for (auto _ : state) {
+        level.update();
+        for (const auto& camera : cameras) {
+            camera->applyViewport();
+            for (const auto& layer : AssetManager::instance().getLayers()) {
+                if (layer.second->isVisible()) {
+                    layer.second->prepareTiles(window);
+                    layer.second->sortObjects();
+                }
+            }
+        }
+    }
+}
+BENCHMARK(BM_FrameOwnWork)->Unit(benchmark::kMicrosecond)->Iterations(2000);
+
+double median(std::vector<double> values) {
+    std::sort(values.begin(), values.end());
+    const std::size_t middle = values.size() / 2;
+    return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
+}
+
+// Frames of a race in progress, each timed on its own: the median frame time and the draw calls
+// per frame become counters.
+void measureFrames(benchmark::State& state, BenchLevel& level) {
+    for (int i = 0; i < kSteadyFramesBefore; ++i) {
+        level.frame();
+    }
+    std::vector<double> frameMs;
+    frameMs.reserve(static_cast<std::size_t>(state.max_iterations));
+    const std::uint64_t callsBefore = drawCalls::count();
+    for (auto _ : state) {
+        FrameTimer timer(state);
+        level.frame();
+        frameMs.push_back(timer.stop() * 1e3);
+    }
+    if (frameMs.empty()) {
+        return;
+    }
+    state.counters["median_ms"] = median(frameMs);
+    state.counters["draw_calls"] =
+        static_cast<double>(drawCalls::count() - callsBefore) / static_cast<double>(frameMs.size());
+    if (!level.bothRacing()) {
+        state.SkipWithError("a player left the race during the measurement");
+    }
+}
+
+void BM_LevelFrame(benchmark::State& state) {
+    BenchLevel level;
+    measureFrames(state, level);
+}
+BENCHMARK(BM_LevelFrame)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kFramesPerRun);
+
+void BM_FloorFrame(benchmark::State& state) {
+    BenchLevel level;
+    FloorLayers floor(level);
+    measureFrames(state, level);
+}
+BENCHMARK(BM_FloorFrame)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kFramesPerRun);
+
+}  // namespace

@@ -1,0 +1,107 @@
+#include "SummaryReporter.hpp"
+
+#include <algorithm>
+#include <iomanip>
+
+namespace {
+
+constexpr double kFrameBudgetMs = 1000.0 / 144.0;
+
+}  // namespace
+
+// Per benchmark: its time per iteration in milliseconds, and each counter as "name.counter".
+void SummaryReporter::ReportRuns(const std::vector<Run>& reports) {
+    for (const Run& run : reports) {
+        if (run.run_type != Run::RT_Iteration || run.error_occurred) {
+            continue;
+        }
+        const std::string& name = run.run_name.function_name;
+        const double ms =
+            run.GetAdjustedRealTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3;
+        m_figures[name].values.push_back(ms);
+        m_figures[name + ".cpu_ms"].values.push_back(
+            run.GetAdjustedCPUTime() / benchmark::GetTimeUnitMultiplier(run.time_unit) * 1e3);
+        for (const auto& counter : run.counters) {
+            m_figures[name + "." + counter.first].values.push_back(counter.second.value);
+        }
+    }
+    ConsoleReporter::ReportRuns(reports);
+}
+
+double SummaryReporter::Figure::median() const {
+    std::vector<double> sorted = values;
+    std::sort(sorted.begin(), sorted.end());
+    const std::size_t middle = sorted.size() / 2;
+    return sorted.size() % 2 == 1 ? sorted[middle] : (sorted[middle - 1] + sorted[middle]) / 2.0;
+}
+
+double SummaryReporter::Figure::spread() const {
+    const auto [low, high] = std::minmax_element(values.begin(), values.end());
+    const double middle = median();
+    return middle > 0.0 ? (*high - *low) / middle : 0.0;
+}
+
+const SummaryReporter::Figure* SummaryReporter::find(const std::string& name) const {
+    const auto found = m_figures.find(name);
+    return found == m_figures.end() || found->second.values.empty() ? nullptr : &found->second;
+}
+
+double SummaryReporter::millis(const std::string& name) const {
+    const Figure* figure = find(name);
+    return figure == nullptr ? -1.0 : figure->median();
+}
+
+void SummaryReporter::printTime(std::ostream& out, const std::string& label,
+                                const std::string& name) const {
+    const Figure* figure = find(name);
+    if (figure == nullptr) {
+        return;
+    }
+    out << "  " << std::left << std::setw(44) << label << std::right << std::setw(10) << std::fixed
+        << std::setprecision(3) << figure->median() << " ms   (spread " << std::setprecision(0)
+        << figure->spread() * 100.0 << "% over " << figure->values.size() << " runs)\n";
+}
+
+void SummaryReporter::printRatio(std::ostream& out, const std::string& label, double ratio,
+                                 double target) const {
+    out << "  " << std::left << std::setw(44) << label << std::right << std::setw(10) << std::fixed
+        << std::setprecision(2) << ratio << "      (target at most " << std::setprecision(2)
+        << target << ")\n";
+}
+
+void SummaryReporter::printSummary(std::ostream& out) const {
+    out << "\nSummary (medians over the repetitions; spread = (max - min) / median)\n";
+    printTime(out, "loadMap of the level", "BM_LoadLevelMap");
+    printTime(out, "bare RapidXML parse of the same bytes", "BM_ParseLevelXml");
+    printTime(out, "loading the level's tileset textures", "BM_LoadLevelTilesets");
+    printTime(out, "  in the load: reading the file into records", "BM_ReadLevelTmx");
+    printTime(out, "  in the load: cutting the layers into tiles", "BM_CutLevelTiles");
+    const double load = millis("BM_LoadLevelMap");
+    const double parse = millis("BM_ParseLevelXml");
+    const double textures = millis("BM_LoadLevelTilesets");
+    if (load >= 0.0 && parse >= 0.0 && textures >= 0.0) {
+        printRatio(out, "load / (parse + texture loads)", load / (parse + textures), 3.0);
+    }
+    printTime(out, "one physics tick with the level's colliders", "BM_PhysicsTick");
+    printTime(out, "the level's update of one frame", "BM_LevelUpdate");
+    printTime(out, "own code per frame (update, tile passes)", "BM_FrameOwnWork");
+    printTime(out, "level frame, median frame time", "BM_LevelFrame.median_ms");
+    printTime(out, "floor frame, median frame time", "BM_FloorFrame.median_ms");
+    printTime(out, "level frame, CPU of the main thread", "BM_LevelFrame.cpu_ms");
+    printTime(out, "floor frame, CPU of the main thread", "BM_FloorFrame.cpu_ms");
+    if (const Figure* calls = find("BM_LevelFrame.draw_calls")) {
+        out << "  " << std::left << std::setw(44) << "level frame, draw calls per frame"
+            << std::right << std::setw(10) << std::setprecision(0) << calls->median() << "\n";
+    }
+    if (const Figure* calls = find("BM_FloorFrame.draw_calls")) {
+        out << "  " << std::left << std::setw(44) << "floor frame, draw calls per frame"
+            << std::right << std::setw(10) << std::setprecision(0) << calls->median() << "\n";
+    }
+    const double frame = millis("BM_LevelFrame.median_ms");
+    const double floor = millis("BM_FloorFrame.median_ms");
+    if (frame >= 0.0 && floor > 0.0) {
+        printRatio(out, "frame / floor", frame / floor, 1.25);
+    }
+    out << "  " << std::left << std::setw(44) << "frame budget at 144 frames per second"
+        << std::right << std::setw(10) << std::setprecision(3) << kFrameBudgetMs << " ms\n";
+}
