@@ -71,6 +71,16 @@ TEST(TmxReaderTest, ReadsAMapAsTiledWritesIt) {
     EXPECT_EQ(describe(objects[2]), "||0|0,0|0x0|");
 }
 
+// Plain digits are read on a quick path; everything else must still read as atoi reads it.
+TEST(TmxReaderTest, CellsReadAsAtoiWouldWhateverTheirDigits) {
+    const auto result = parse(
+        "<map width='6' height='1' tilewidth='32' tileheight='32'><layer name='Odd' width='6' "
+        "height='1'><data>0012,7x,+3,-0,123456789,1234567890</data></layer></map>");
+    ASSERT_TRUE(result.map) << result.error();
+    EXPECT_EQ(result.map->layers[0].data, (std::vector<int>{12, 7, 3, 0, 123456789, 0}));
+    EXPECT_EQ(result.warnings.size(), 1u) << "the last one has the flip bits set";
+}
+
 TEST(TmxReaderTest, FlippedOrRotatedTilesAreLeftEmptyWithOneWarning) {
     // Horizontal, vertical, diagonal and hexagonal-rotation flags on gid 1, then the largest gid.
     const auto result = parse(
