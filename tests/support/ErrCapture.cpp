@@ -13,3 +13,15 @@ int ErrCapture::lineCount() const {
     const std::string captured = text();
     return static_cast<int>(std::count(captured.begin(), captured.end(), '\n'));
 }
+
+bool ErrCapture::hasLineWith(const std::vector<std::string>& parts) const {
+    std::istringstream lines(text());
+    for (std::string line; std::getline(lines, line);) {
+        if (std::all_of(parts.begin(), parts.end(), [&](const std::string& part) {
+                return line.find(part) != std::string::npos;
+            })) {
+            return true;
+        }
+    }
+    return false;
+}
