@@ -10,19 +10,15 @@
 
 namespace {
 
+// Notes its name in a shared log when initialised and succeeds as it is told.
 class NamedComponent : public IComponent {
 public:
     NamedComponent(std::shared_ptr<GameObject> owner, std::string name, bool succeeds,
-                   std::vector<std::string>* initLog = nullptr)
-        : IComponent(std::move(owner)),
-          m_name(std::move(name)),
-          m_succeeds(succeeds),
-          m_initLog(initLog) {}
+                   std::vector<std::string>& log)
+        : IComponent(std::move(owner)), m_name(std::move(name)), m_succeeds(succeeds), m_log(log) {}
 
     bool init() override {
-        if (m_initLog != nullptr) {
-            m_initLog->push_back(m_name);
-        }
+        m_log.push_back(m_name);
         return m_succeeds;
     }
     void update(float) override {}
@@ -31,7 +27,7 @@ public:
 private:
     std::string m_name;
     bool m_succeeds;
-    std::vector<std::string>* m_initLog;
+    std::vector<std::string>& m_log;
 };
 
 class SpecialComponent : public NamedComponent {
@@ -39,63 +35,55 @@ public:
     using NamedComponent::NamedComponent;
 };
 
-TEST(GameObjectTest, AnObjectWithoutComponentsInitialisesSilently) {
+class GameObjectTest : public ::testing::Test {
+protected:
+    void TearDown() override {
+        if (object) {
+            object->clearComponents();
+        }
+    }
+
+    template <typename Component = NamedComponent>
+    void add(const std::string& name, bool succeeds = true) {
+        object->addComponent(std::make_shared<Component>(object, name, succeeds, log));
+    }
+
+    std::vector<std::string> log;
+    std::shared_ptr<GameObject> object = std::make_shared<GameObject>("Player1");
+};
+
+TEST_F(GameObjectTest, InitStopsAtTheFirstFailingComponentWithOneLineNamingTheObject) {
     ErrCapture err;
-    auto object = std::make_shared<GameObject>("empty");
-    EXPECT_TRUE(object->init());
+    EXPECT_TRUE(object->init()) << "nothing to initialise";
     EXPECT_EQ(err.text(), "");
-}
-
-TEST(GameObjectTest, InitStopsAtTheFirstFailingComponentWithOneLineNamingTheObject) {
-    ErrCapture err;
-    std::vector<std::string> initialised;
-    auto object = std::make_shared<GameObject>("Player1");
-    object->addComponent(std::make_shared<NamedComponent>(object, "A", true, &initialised));
-    object->addComponent(std::make_shared<NamedComponent>(object, "B", false, &initialised));
-    object->addComponent(std::make_shared<NamedComponent>(object, "C", true, &initialised));
-
+    add("A");
+    add("B", false);
+    add("C");
     EXPECT_FALSE(object->init());
-    EXPECT_EQ(initialised, (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(err.text(), "Could not initialize component of object Player1\n");
-    object->clearComponents();
+    EXPECT_EQ(log, (std::vector<std::string>{"A", "B"}));
+    EXPECT_EQ(err.lineCount(), 1);
+    EXPECT_NE(err.text().find("object Player1\n"), std::string::npos) << err.text();
 }
 
-TEST(GameObjectTest, LookupByBaseClassFindsDerivedComponentsInInsertionOrder) {
-    auto object = std::make_shared<GameObject>("thing");
-    object->addComponent(std::make_shared<NamedComponent>(object, "plain", true));
-    object->addComponent(std::make_shared<SpecialComponent>(object, "first special", true));
-    object->addComponent(std::make_shared<SpecialComponent>(object, "second special", true));
-
-    EXPECT_EQ(object->getComponent<NamedComponent>()->name(), "plain");
-    EXPECT_EQ(object->getComponent<SpecialComponent>()->name(), "first special");
-    EXPECT_NE(object->getComponent<IComponent>(), nullptr);
-
-    const auto specials = object->getComponents<SpecialComponent>();
-    ASSERT_EQ(specials.size(), 2u);
-    EXPECT_EQ(specials[0]->name(), "first special");
-    EXPECT_EQ(specials[1]->name(), "second special");
-    EXPECT_EQ(object->getComponents<NamedComponent>().size(), 3u);
-    object->clearComponents();
-}
-
-TEST(GameObjectTest, LookupOfAMissingClassGivesNothing) {
-    auto object = std::make_shared<GameObject>("thing");
-    object->addComponent(std::make_shared<NamedComponent>(object, "plain", true));
+TEST_F(GameObjectTest, LookupByClassFindsDerivedComponentsInTheOrderTheyWereAdded) {
+    add("plain");
     EXPECT_EQ(object->getComponent<SpecialComponent>(), nullptr);
     EXPECT_TRUE(object->getComponents<SpecialComponent>().empty());
-    object->clearComponents();
+    add<SpecialComponent>("first special");
+    add<SpecialComponent>("second special");
+    EXPECT_EQ(object->getComponent<NamedComponent>()->name(), "plain");
+    EXPECT_EQ(object->getComponent<SpecialComponent>()->name(), "first special");
+    const auto specials = object->getComponents<SpecialComponent>();
+    ASSERT_EQ(specials.size(), 2u);
+    EXPECT_EQ(specials[1]->name(), "second special");
+    EXPECT_EQ(object->getComponents<IComponent>().size(), 3u);
 }
 
-TEST(GameObjectTest, ComponentsKeepTheirOwnerAliveUntilTheyAreCleared) {
-    std::weak_ptr<GameObject> watched;
-    std::weak_ptr<IComponent> component;
-    {
-        auto object = std::make_shared<GameObject>("kept");
-        auto named = std::make_shared<NamedComponent>(object, "A", true);
-        object->addComponent(named);
-        watched = object;
-        component = named;
-    }
+TEST_F(GameObjectTest, ComponentsKeepTheirOwnerAliveUntilTheyAreCleared) {
+    add("A");
+    const std::weak_ptr<GameObject> watched = object;
+    const std::weak_ptr<IComponent> component = object->getComponent<IComponent>();
+    object.reset();
     ASSERT_FALSE(watched.expired()) << "the component's back reference keeps the object";
     watched.lock()->clearComponents();
     EXPECT_TRUE(watched.expired());

@@ -19,7 +19,6 @@ TEST(LeaderboardTest, EachEntryStaysOneLineWhateverTheNameAndClearEmptiesTheFile
     EXPECT_TRUE(leaderboard.appendEntry("odd,name\r\nhere", -3));
     EXPECT_EQ(readLines(scratch.leaderboard()),
               (std::vector<std::string>{"../assets/leaf.png,512", "odd_name__here,-3"}));
-    EXPECT_EQ(leaderboard.readEntries()->size(), 2u);
     EXPECT_TRUE(leaderboard.clear());
     EXPECT_TRUE(leaderboard.readEntries()->empty());
 }
@@ -35,6 +34,8 @@ TEST(LeaderboardTest, AFileThatCannotBeOpenedIsReportedWithItsPath) {
     EXPECT_FALSE(leaderboard.readEntries().has_value());
 }
 
+// A hand-edited or half-written file: what is no "name,int" line is skipped; the score is read
+// as far as it is an int but shown as written.
 TEST(LeaderboardTest, ReadingSkipsMalformedLinesAndKeepsTheScoreAsWritten) {
     ScratchGameDir scratch;
     std::ofstream(scratch.leaderboard())
@@ -51,11 +52,11 @@ TEST(LeaderboardTest, ReadingSkipsMalformedLinesAndKeepsTheScoreAsWritten) {
 }
 
 TEST(LeaderboardTest, PointsBecomeScoresByTruncationWithinTheIntRange) {
-    EXPECT_EQ(Leaderboard::scoreFromPoints(512.75f), 512);
-    EXPECT_EQ(Leaderboard::scoreFromPoints(-3.6f), -3);
-    EXPECT_EQ(Leaderboard::scoreFromPoints(1e12f), INT_MAX);
-    EXPECT_EQ(Leaderboard::scoreFromPoints(-INFINITY), INT_MIN);
-    EXPECT_EQ(Leaderboard::scoreFromPoints(NAN), 0);
+    const std::pair<float, int> cases[] = {
+        {512.75f, 512}, {-3.6f, -3}, {1e12f, INT_MAX}, {-INFINITY, INT_MIN}, {NAN, 0}};
+    for (const auto& [points, score] : cases) {
+        EXPECT_EQ(Leaderboard::scoreFromPoints(points), score) << points;
+    }
 }
 
 }  // namespace
