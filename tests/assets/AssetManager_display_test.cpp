@@ -7,32 +7,19 @@
 #include <SFML/Graphics.hpp>
 #include <algorithm>
 #include <filesystem>
+#include <tuple>
 #include <vector>
 
 #include "assets/LayerComponent.hpp"
+#include "components/SpriteRenderComponent.hpp"
 #include "objects/GameObject.hpp"
-#include "objects/IRenderComponent.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/ScratchGameDir.hpp"
+#include "support/TestWindow.hpp"
 
 namespace {
 
 using Objects = std::vector<std::shared_ptr<GameObject>>;
-
-// Stands in for the game's sprites: a 16 by 16 square at its owner's transform.
-class SquareRenderer : public IRenderComponent {
-public:
-    SquareRenderer(sf::RenderWindow& window, std::shared_ptr<GameObject> owner, sf::Color colour)
-        : IRenderComponent(window, std::move(owner)), m_square({16.f, 16.f}) {
-        m_square.setFillColor(colour);
-    }
-    bool init() override { return true; }
-    void update(float) override {}
-    void draw() override { m_renderWindow.draw(m_square, m_gameObject->getTransform()); }
-
-private:
-    sf::RectangleShape m_square;
-};
 
 std::string tileset(int firstGid, const std::string& name) {
     return "<tileset firstgid='" + std::to_string(firstGid) + "' name='" + name +
@@ -46,19 +33,9 @@ std::string layer(const std::string& name, const std::string& cells, int width =
            std::to_string(height) + "'><data encoding='csv'>" + cells + "</data></layer>";
 }
 
-TmxObject inLayer(const std::string& layerName) {
-    TmxObject object;
-    object.type = "Logo";
-    object.properties = {{"text", "Top"}, {"correspondingLayer", layerName}};
-    return object;
-}
-
 class AssetManagerDisplayTest : public ::testing::Test {
 protected:
-    void SetUp() override {
-        window.create(sf::VideoMode(64, 64), "tiles", sf::Style::None);
-        assets.setRenderWindow(&window);
-    }
+    void SetUp() override { assets.setRenderWindow(&screen.window()); }
 
     void TearDown() override {
         for (const auto& object : objects) {
@@ -98,66 +75,57 @@ protected:
         ASSERT_TRUE(image.saveToFile((game.assets() / (name + ".png")).string()));
     }
 
-    std::shared_ptr<GameObject> square(sf::Vector2f position, sf::Color colour) {
+    // A 16-pixel square attached as the factory attaches a map object whose layer property
+    // names `layerName`; its other property names a layer too, which must not count.
+    std::shared_ptr<GameObject> attachSquare(sf::Vector2f position, sf::Color colour,
+                                             const std::string& layerName) {
         objects.push_back(std::make_shared<GameObject>("square"));
         objects.back()->setPosition(position);
-        objects.back()->addComponent(
-            std::make_shared<SquareRenderer>(window, objects.back(), colour));
+        const auto sprite = std::make_shared<SpriteRenderComponent>(
+            screen.window(), sf::Color::Black, objects.back(),
+            writeSolidPng(game.assets() / "square.png", 16, 16, colour));
+        objects.back()->addComponent(sprite);
+        EXPECT_TRUE(sprite->init());
+        TmxObject object;
+        object.type = "Logo";
+        object.properties = {{"text", "Top"}, {"correspondingLayer", layerName}};
+        assets.attachToLayer(objects.back(), &object);
         return objects.back();
     }
 
     sf::Image drawFrame() {
-        window.clear(sf::Color::Black);
+        screen.window().clear(sf::Color::Black);
         assets.drawLayers();
-        sf::Texture shot;
-        shot.create(64, 64);
-        shot.update(window);
-        return shot.copyToImage();
-    }
-
-    struct CutTile {
-        const sf::Texture* texture = nullptr;
-        sf::IntRect rect;
-        sf::Vector2f position;
-    };
-
-    // The first layer's tile under the key (x, y).
-    CutTile tile(int x, int y) const {
-        const LayerTiles& tiles = *assets.getLayerTiles().at(0);
-        const Tile* found = tiles.find({x, y});
-        if (found == nullptr) {
-            ADD_FAILURE() << "no tile under " << x << "," << y;
-            return {};
-        }
-        return {tiles.lookOf(*found).texture, tiles.lookOf(*found).textureRect, found->position};
+        return screen.capture();
     }
 
     AssetManager& assets = AssetManager::instance();
     ScratchGameDir game;
-    sf::RenderWindow window;
+    TestWindow screen{64, 64};
     std::shared_ptr<GameObject> mapObject;
     Objects objects;
 };
 
-TEST_F(AssetManagerDisplayTest, TilesAreCutFromTheTilesetTheirGidFallsIn) {
+TEST_F(AssetManagerDisplayTest, TilesAreCutFromTheTilesetTheirGidFallsInAndShifted) {
     writeTileset("a", 8, 8);
     writeTileset("b", 2, 2);
-    const std::string map = tileset(1, "a") + tileset(65, "b") + layer("L", "64,65,0,\n0,10,0", 3);
-    ASSERT_TRUE(load(map));
-    EXPECT_EQ(assets.getLayerTiles().at(0)->size(), 3u);
-    EXPECT_EQ(tile(0, 0).texture, assets.getTextures().at("a").get());
-    EXPECT_EQ(tile(0, 0).rect, sf::IntRect(112, 112, 16, 16));
-    EXPECT_EQ(tile(16, 0).texture, assets.getTextures().at("b").get());
-    EXPECT_EQ(tile(16, 0).rect, sf::IntRect(0, 0, 16, 16));
-    EXPECT_EQ(tile(16, 16).rect, sf::IntRect(16, 16, 16, 16));
-    EXPECT_EQ(tile(16, 16).position, sf::Vector2f(16.f, 16.f));
-    // The layer shares the very same tiles.
-    EXPECT_EQ(&assets.getLayers().at(0).second->getTiles(), assets.getLayerTiles()[0].get());
-
-    ASSERT_TRUE(load(map, {-16.f, 0.f}));
-    EXPECT_EQ(tile(-16, 0).position, sf::Vector2f(-16.f, 0.f));
-    EXPECT_EQ(tile(0, 16).texture, assets.getTextures().at("a").get());
-    EXPECT_EQ(assets.getLayerTiles()[0]->find({16, 16}), nullptr);
+    ASSERT_TRUE(
+        load(tileset(1, "a") + tileset(65, "b") + layer("L", "64,65,0,\n0,10,0", 3), {-16.f, 0.f}));
+    const LayerTiles& tiles = *assets.getLayerTiles().at(0);
+    EXPECT_EQ(&assets.getLayers().at(0).second->getTiles(), &tiles) << "the layer shares them";
+    EXPECT_EQ(tiles.size(), 3u);
+    // Keyed by where they are drawn: the cell's corner moved by the offset.
+    const std::tuple<sf::Vector2i, const char*, sf::IntRect> expected[] = {
+        {{-16, 0}, "a", {112, 112, 16, 16}},
+        {{0, 0}, "b", {0, 0, 16, 16}},
+        {{0, 16}, "a", {16, 16, 16, 16}}};
+    for (const auto& [key, texture, rect] : expected) {
+        const Tile* tile = tiles.find(key);
+        ASSERT_NE(tile, nullptr) << key.x << "," << key.y;
+        EXPECT_EQ(tile->position, sf::Vector2f(key));
+        EXPECT_EQ(tiles.lookOf(*tile).texture, assets.getTextures().at(texture).get());
+        EXPECT_EQ(tiles.lookOf(*tile).textureRect, rect);
+    }
 }
 
 TEST_F(AssetManagerDisplayTest, LoadingASecondMapForgetsTheFirst) {
@@ -174,56 +142,41 @@ TEST_F(AssetManagerDisplayTest, LoadingASecondMapForgetsTheFirst) {
     EXPECT_TRUE(firstLayer->getTiles().empty());
 }
 
-TEST_F(AssetManagerDisplayTest, CellsThatCannotBeCutAreReportedOncePerCause) {
+// A map may name any path as a tileset image; only a picture loads (a pipe would keep the image
+// loader waiting for data that never comes). Cells that cannot be cut stay empty, reported once
+// per cause with how many there are and where the first is.
+TEST_F(AssetManagerDisplayTest, CellsThatCannotBeCutAreLeftEmptyAndReportedOncePerCause) {
     writeTileset("a", 2, 1);
+    ASSERT_EQ(mkfifo((game.assets() / "pipe.png").c_str(), 0600), 0);
+    std::filesystem::create_directory(game.assets() / "folder.png");
     ErrCapture err;
-    ASSERT_TRUE(load(tileset(5, "a") + tileset(20, "gone") + layer("L", "3,1,5,7,20,21,6,0") +
+    ASSERT_TRUE(load(tileset(5, "a") + tileset(20, "gone") + tileset(30, "pipe") +
+                     tileset(31, "folder") + layer("L", "3,1,5,7,20,21,6,0,30,31,0,0") +
                      layer("M", "2", 1)));
-    const std::string text = err.text();
-    EXPECT_NE(text.find("Could not load texture ../assets/gone.png\n"), std::string::npos);
-    EXPECT_NE(text.find("Left 3 tile(s) empty: their gid is below the first tileset's firstgid "
-                        "(the first is gid 3 in layer \"L\")\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("Left 2 tile(s) empty: their tileset's image did not load or is narrower "
-                        "than one tile (the first is gid 20 in layer \"L\")\n"),
-              std::string::npos);
-    EXPECT_NE(text.find("Left 1 tile(s) empty: their gid lies beyond the end of their tileset's "
-                        "image (the first is gid 7 in layer \"L\")\n"),
-              std::string::npos);
+    for (const char* image : {"gone", "pipe", "folder"}) {
+        EXPECT_TRUE(err.hasLineWith({"Could not load texture", std::string(image) + ".png"}))
+            << image;
+    }
+    EXPECT_TRUE(err.hasLineWith({"Left 3 ", "below the first tileset", "gid 3 in layer \"L\""}));
+    EXPECT_TRUE(err.hasLineWith({"Left 4 ", "did not load", "gid 20 in layer \"L\""}));
+    EXPECT_TRUE(err.hasLineWith({"Left 1 ", "beyond the end", "gid 7 in layer \"L\""}));
+    EXPECT_EQ(err.lineCount(), 6) << err.text();
     EXPECT_EQ(assets.getLayerTiles()[0]->size(), 2u);
     EXPECT_EQ(assets.getTextures().count("gone"), 1u);
 }
 
-// A map may name any path as a tileset image; a pipe would keep the image loader waiting for
-// data that never comes, and a folder is no picture either.
-TEST_F(AssetManagerDisplayTest, OnlyRegularFilesAreLoadedAsTilesetImages) {
-    ASSERT_EQ(mkfifo((game.assets() / "pipe.png").c_str(), 0600), 0);
-    std::filesystem::create_directory(game.assets() / "folder.png");
-    ErrCapture err;
-    ASSERT_TRUE(load(tileset(1, "pipe") + tileset(2, "folder") + layer("L", "1,2", 2)));
-    EXPECT_NE(err.text().find("Could not load texture ../assets/pipe.png\n"), std::string::npos);
-    EXPECT_NE(err.text().find("Could not load texture ../assets/folder.png\n"), std::string::npos);
-    EXPECT_EQ(assets.getLayerTiles().at(0)->size(), 0u);
-}
-
-TEST_F(AssetManagerDisplayTest, ObjectsJoinEveryLayerTheirPropertyNames) {
+TEST_F(AssetManagerDisplayTest, ObjectsJoinEveryLayerTheirPropertyNamesExactly) {
     ASSERT_TRUE(load(layer("Ground", "0", 1) + layer("Props", "0", 1) + layer("Props", "0", 1) +
                      layer("Top", "0", 1)));
-    const auto layers = mapObject->getComponents<LayerComponent>();
+    const auto logo = attachSquare({}, sf::Color::Red, "Props");
+    EXPECT_EQ(attachSquare({}, sf::Color::Red, "props")->getType(), "Logo");
+    assets.attachToLayer(std::make_shared<GameObject>("not from the map"), nullptr);
+    const auto& layers = assets.getLayers();
     ASSERT_EQ(layers.size(), 4u);
-    EXPECT_EQ(layers[3], assets.getLayers()[3].second);
-
-    const TmxObject inProps = inLayer("Props"), inNoLayer = inLayer("props");
-    const auto logo = square({0.f, 0.f}, sf::Color::Red);
-    const auto stray = square({0.f, 0.f}, sf::Color::Red);
-    assets.attachToLayer(logo, &inProps);
-    assets.attachToLayer(stray, &inNoLayer);
-    assets.attachToLayer(square({0.f, 0.f}, sf::Color::Red), nullptr);
-    EXPECT_EQ(logo->getType(), "Logo");
-    EXPECT_EQ(stray->getType(), "Logo");
-    EXPECT_TRUE(layers[0]->getObjects().empty() && layers[3]->getObjects().empty());
-    EXPECT_EQ(layers[1]->getObjects(), Objects{logo});
-    EXPECT_EQ(layers[2]->getObjects(), Objects{logo});
+    for (std::size_t i = 0; i < layers.size(); ++i) {
+        EXPECT_EQ(layers[i].second->getObjects(), (i == 1 || i == 2 ? Objects{logo} : Objects{}))
+            << "layer " << i;
+    }
 }
 
 TEST_F(AssetManagerDisplayTest, LayersAndTheirObjectsAreDrawnBackToFront) {
@@ -235,9 +188,8 @@ TEST_F(AssetManagerDisplayTest, LayersAndTheirObjectsAreDrawnBackToFront) {
                      layer("Hidden", "3,3,3,3,3,3,3,3,3,3,3,3,3,3,3,3")));
     assets.getLayers()[3].second->setVisible(false);
     // Attached top first: the lower one on the screen must still be drawn last.
-    const TmxObject inMiddle = inLayer("Middle");
-    assets.attachToLayer(square({8.f, 16.f}, sf::Color::Magenta), &inMiddle);
-    assets.attachToLayer(square({16.f, 8.f}, sf::Color::Cyan), &inMiddle);
+    attachSquare({8.f, 16.f}, sf::Color::Magenta, "Middle");
+    attachSquare({16.f, 8.f}, sf::Color::Cyan, "Middle");
 
     const sf::Image frame = drawFrame();
     EXPECT_EQ(frame.getPixel(4, 4), sf::Color::Red);        // ground tile
@@ -254,7 +206,7 @@ TEST_F(AssetManagerDisplayTest, TheDividerViewDrawsOnlyTheDivider) {
     writeTileset("red", 1, 1, {sf::Color::Red});
     ASSERT_TRUE(load(tileset(1, "red") + layer("Ground", "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1")));
     assets.setDividerView();
-    EXPECT_EQ(window.getView().getSize(), sf::Vector2f(65.f, 64.f));
+    EXPECT_EQ(screen.window().getView().getSize(), sf::Vector2f(65.f, 64.f));
     sf::Image frame = drawFrame();
     // 20 units from the view's centre on, over the whole height.
     EXPECT_EQ(frame.getPixel(30, 0), sf::Color::Black);
@@ -262,7 +214,7 @@ TEST_F(AssetManagerDisplayTest, TheDividerViewDrawsOnlyTheDivider) {
     EXPECT_EQ(frame.getPixel(49, 63), sf::Color::White);
     EXPECT_EQ(frame.getPixel(54, 32), sf::Color::Black);
 
-    window.setView(window.getDefaultView());
+    screen.window().setView(screen.window().getDefaultView());
     frame = drawFrame();
     EXPECT_EQ(frame.getPixel(40, 32), sf::Color::Red);
 }

@@ -13,13 +13,10 @@ TEST(TileGridTest, TilesAreCountedRowByRowInWholeTiles) {
     EXPECT_EQ(grid.rectOf(23), sf::IntRect(224, 64, 32, 32));
     EXPECT_FALSE(grid.rectOf(24));
     EXPECT_FALSE(grid.rectOf(4294967295u));
-}
-
-TEST(TileGridTest, AnImageSmallerThanATileHoldsNone) {
-    EXPECT_EQ(TileGrid({31, 64}, 32, 32).getColumns(), 0u);
-    EXPECT_FALSE(TileGrid({31, 64}, 32, 32).rectOf(0));
-    EXPECT_FALSE(TileGrid({64, 31}, 32, 32).rectOf(0));
-    EXPECT_FALSE(TileGrid({0, 0}, 32, 32).rectOf(0));
+    // An image narrower or lower than one tile holds none.
+    for (const sf::Vector2u small : {sf::Vector2u(31, 64), {64, 31}, {0, 0}}) {
+        EXPECT_FALSE(TileGrid(small, 32, 32).rectOf(0)) << small.x << "x" << small.y;
+    }
 }
 
 }  // namespace
