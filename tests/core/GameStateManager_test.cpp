@@ -55,38 +55,28 @@ protected:
     std::map<std::string, std::shared_ptr<RecordingState>> screens;
 };
 
-TEST_F(GameStateManagerTest, ChangesWaitForTheNextFrameAndExitTheOldScreenBeforeTheNewInit) {
-    frame();
-    EXPECT_TRUE(log.empty()) << "no screen before the first change";
-    manager.changeState("MenuState");
-    EXPECT_TRUE(log.empty()) << "a request alone changes nothing";
-    frame();
-    manager.changeState("GameState");
-    frame();
-    EXPECT_EQ(log, (Log{"MenuState.init", "MenuState.update", "MenuState.draw", "MenuState.exit",
-                        "GameState.init", "GameState.update", "GameState.draw"}));
-}
-
-TEST_F(GameStateManagerTest, TheLastRequestOfAFrameWinsAndAnUnknownNameCancels) {
-    manager.changeState("GameState");
-    manager.changeState("WinState");
-    frame();
+// Each entry: the requests made between two frames and what the next frame then does.
+TEST_F(GameStateManagerTest, ChangesWaitForTheNextFrameWhereTheLastRequestWins) {
+    const std::pair<std::vector<const char*>, Log> frames[] = {
+        {{}, {}},
+        {{"MenuState"}, {"MenuState.init", "MenuState.update", "MenuState.draw"}},
+        // The running screen is neither left nor entered again.
+        {{"MenuState"}, {"MenuState.update", "MenuState.draw"}},
+        {{"GameState", "WinState"},
+         {"MenuState.exit", "WinState.init", "WinState.update", "WinState.draw"}},
+        // An unknown name cancels the request before it.
+        {{"MenuState", "NoSuchState"}, {"WinState.update", "WinState.draw"}},
+    };
+    for (const auto& [requests, expected] : frames) {
+        for (const char* name : requests) {
+            manager.changeState(name);
+        }
+        EXPECT_TRUE(log.empty()) << "a request alone changes nothing";
+        frame();
+        EXPECT_EQ(log, expected) << "after " << requests.size() << " requests";
+        log.clear();
+    }
     EXPECT_EQ(manager.getCurrent(), screens["WinState"].get());
-    manager.changeState("MenuState");
-    manager.changeState("NoSuchState");
-    frame();
-    EXPECT_EQ(manager.getCurrent(), screens["WinState"].get());
-    EXPECT_EQ(log, (Log{"WinState.init", "WinState.update", "WinState.draw", "WinState.update",
-                        "WinState.draw"}));
-}
-
-TEST_F(GameStateManagerTest, RequestingTheRunningScreenNeitherExitsNorReentersIt) {
-    manager.changeState("MenuState");
-    frame();
-    manager.changeState("MenuState");
-    frame();
-    EXPECT_EQ(log, (Log{"MenuState.init", "MenuState.update", "MenuState.draw", "MenuState.update",
-                        "MenuState.draw"}));
 }
 
 TEST_F(GameStateManagerTest, AScreenAskingForItsSuccessorFinishesItsFrameFirst) {
@@ -100,17 +90,12 @@ TEST_F(GameStateManagerTest, AScreenAskingForItsSuccessorFinishesItsFrameFirst) 
     frame();
     screens["GameState"]->onUpdate = nullptr;
     frame();
+    // Leaving for good exits the running screen once and runs nothing after it.
+    manager.leaveCurrent();
+    manager.leaveCurrent();
+    frame();
     EXPECT_EQ(log, (Log{"GameState.update", "asked", "GameState.draw", "GameState.exit",
-                        "WinState.init", "WinState.update", "WinState.draw"}));
-}
-
-TEST_F(GameStateManagerTest, LeavingForGoodExitsTheRunningScreenOnce) {
-    manager.changeState("MenuState");
-    frame();
-    manager.leaveCurrent();
-    manager.leaveCurrent();
-    frame();
-    EXPECT_EQ(log, (Log{"MenuState.init", "MenuState.update", "MenuState.draw", "MenuState.exit"}));
+                        "WinState.init", "WinState.update", "WinState.draw", "WinState.exit"}));
 }
 
 }  // namespace

@@ -42,47 +42,33 @@ TEST_F(ButtonsTest, TheRectangleIncludesItsEdges) {
     EXPECT_FALSE(button->contains(100.0f, 199.0f));
 }
 
-TEST_F(ButtonsTest, HoldingThePressOverManyFramesClicksOnce) {
-    auto button = makeButton<StateButtonComponent>("GameState");
-    button->handleMouse({120.0f, 210.0f}, true);
-    EXPECT_TRUE(button->isClicked());
-    button->setClicked(false);  // the screen acts on the click
-    for (int frame = 0; frame < 10; ++frame) {
-        button->handleMouse({120.0f, 210.0f}, true);
+// All buttons share one latch: a press fires at most one button once, and the next press counts
+// only after the left button has been seen up over a button.
+TEST_F(ButtonsTest, APressFiresOneButtonOnceUntilItIsReleasedOverAButton) {
+    const std::shared_ptr<StateButtonComponent> buttons[] = {
+        makeButton<StateButtonComponent>("GameState", 100.0f),
+        makeButton<StateButtonComponent>("CreditsState", 300.0f)};
+    struct Frame {
+        int button;
+        bool over, down, fires;
+        const char* why;
+    };
+    const Frame frames[] = {
+        {0, false, true, false, "a press outside every button"},
+        {0, true, true, true, "dragged onto a button with the latch clear"},
+        {0, true, true, false, "held over the next frame"},
+        {1, true, true, false, "dragged onto another button, still held"},
+        {1, false, false, false, "released away from every button"},
+        {1, true, true, false, "so the latch stays for the next press"},
+        {1, true, false, false, "released over a button"},
+        {1, true, true, true, "a new press after that release"},
+    };
+    for (const auto& [index, over, down, fires, why] : frames) {
+        const auto& button = buttons[index];
+        button->handleMouse(over ? sf::Vector2f(120.0f + 200.0f * index, 210.0f) : kOutside, down);
+        EXPECT_EQ(button->isClicked(), fires) << why;
+        button->setClicked(false);  // the screen acts on the click
     }
-    EXPECT_FALSE(button->isClicked());
-
-    button->handleMouse({120.0f, 210.0f}, false);
-    button->handleMouse({120.0f, 210.0f}, true);
-    EXPECT_TRUE(button->isClicked()) << "a new press after a release counts";
-}
-
-TEST_F(ButtonsTest, OnePressFiresOneButtonAndTheLatchClearsOnlyOverAButton) {
-    auto first = makeButton<StateButtonComponent>("GameState", 100.0f);
-    auto second = makeButton<StateButtonComponent>("CreditsState", 300.0f);
-    first->handleMouse({120.0f, 210.0f}, true);
-    // Dragged onto the second button with the button still held.
-    second->handleMouse({320.0f, 210.0f}, true);
-    EXPECT_TRUE(first->isClicked());
-    EXPECT_FALSE(second->isClicked());
-
-    // Released away from every button: the latch stays, so the next press does nothing.
-    first->handleMouse(kOutside, false);
-    second->handleMouse(kOutside, false);
-    second->handleMouse({320.0f, 210.0f}, true);
-    EXPECT_FALSE(second->isClicked());
-
-    second->handleMouse({320.0f, 210.0f}, false);
-    second->handleMouse({320.0f, 210.0f}, true);
-    EXPECT_TRUE(second->isClicked());
-}
-
-TEST_F(ButtonsTest, APressStartedOutsideFiresWhenDraggedOntoAButtonWithTheLatchClear) {
-    auto button = makeButton<StateButtonComponent>("GameState");
-    button->handleMouse(kOutside, true);
-    EXPECT_FALSE(button->isClicked());
-    button->handleMouse({120.0f, 210.0f}, true);
-    EXPECT_TRUE(button->isClicked());
 }
 
 TEST_F(ButtonsTest, HoverTintsTheFaceDarkerWhilePressedAndWhiteAgainOutside) {

@@ -2,21 +2,22 @@
 
 #include <gtest/gtest.h>
 
-#include <fstream>
-
-#include "support/ScratchGameDir.hpp"
-
 namespace {
 
-// Entries exactly as the game reads them back from a leaderboard file with these lines.
-std::vector<LeaderboardEntry> readBack(const std::string& text) {
-    ScratchGameDir scratch;
-    std::ofstream(scratch.leaderboard()) << text;
-    return Leaderboard().readEntries().value();
+using Lines = std::vector<std::string>;
+
+// Entries e0, e1, ... with these scores, oldest first as the file holds them.
+std::vector<LeaderboardEntry> entries(const std::vector<int>& scores) {
+    std::vector<LeaderboardEntry> made;
+    for (int score : scores) {
+        made.push_back({"e" + std::to_string(made.size()), std::to_string(score), score,
+                        static_cast<float>(score)});
+    }
+    return made;
 }
 
-std::vector<std::string> describe(const std::vector<ResultBoard::Spot>& spots) {
-    std::vector<std::string> lines;
+Lines describe(const std::vector<ResultBoard::Spot>& spots) {
+    Lines lines;
     for (const auto& spot : spots) {
         lines.push_back(spot.id + " " + std::to_string(spot.index) + " @" +
                         std::to_string(static_cast<int>(spot.position.x)) + "," +
@@ -26,41 +27,21 @@ std::vector<std::string> describe(const std::vector<ResultBoard::Spot>& spots) {
     return lines;
 }
 
-using Lines = std::vector<std::string>;
-
-TEST(ResultBoardTest, NewestTwoSideBySideAndTheBestInOrderBelow) {
-    const auto spots = ResultBoard::arrange(readBack("a.png,700\nb.png,650\nc.png,900\n"));
-    EXPECT_EQ(describe(spots),
-              (Lines{"Player-1 -1 @750,340 c.png 900", "Player-2 -2 @1200,340 b.png 650",
-                     "Player1 1 @300,690 c.png 900", "Player2 2 @600,690 a.png 700",
-                     "Player3 3 @900,690 b.png 650"}));
+// Scores compare as integers (100 above 80), ties keep their file order, and the score is shown
+// as it was written.
+TEST(ResultBoardTest, NewestTwoSideBySideAndTheFiveBestInOrderBelow) {
+    auto board = entries({10, 80, 100, -3, 70, 60, 20, 60, 50, 40});
+    board[4].scoreText = "70x";
+    EXPECT_EQ(
+        describe(ResultBoard::arrange(board)),
+        (Lines{"Player-1 -1 @750,340 e9 40", "Player-2 -2 @1200,340 e8 50",
+               "Player1 1 @300,690 e2 100", "Player2 2 @600,690 e1 80", "Player3 3 @900,690 e4 70x",
+               "Player4 4 @1200,690 e5 60", "Player5 5 @1500,690 e7 60"}));
 }
 
-TEST(ResultBoardTest, ScoresSortByTheirIntegerValueWithNegativesLastAndTextKept) {
-    const auto spots = ResultBoard::arrange(readBack("n.png,-3\nx.png,512x\ny.png,60\n"));
-    ASSERT_EQ(spots.size(), 5u);
-    EXPECT_EQ(spots[2].entry.scoreText, "512x");
-    EXPECT_EQ(spots[2].entry.score, 512);
-    EXPECT_EQ(spots[3].entry.name, "y.png");
-    EXPECT_EQ(spots[4].entry.scoreText, "-3");
-}
-
-TEST(ResultBoardTest, OnlyTheFiveBestOfManyAndMalformedLinesAreSkipped) {
-    const auto spots = ResultBoard::arrange(
-        readBack("p.png,10\np.png,80\n\nnocomma\np.png,zz\np.png,99999999999\np.png,30\n"
-                 "p.png,70\np.png,20\np.png,60\np.png,50\np.png,40\n"));
-    ASSERT_EQ(spots.size(), 7u);
-    std::vector<int> best;
-    for (std::size_t k = 2; k < spots.size(); ++k) {
-        best.push_back(spots[k].entry.score);
-    }
-    EXPECT_EQ(best, (std::vector<int>{80, 70, 60, 50, 40}));
-    EXPECT_EQ(spots[0].entry.score, 40) << "the last well-formed line is the newest";
-}
-
-TEST(ResultBoardTest, FewerThanTwoEntriesShowWhatThereIs) {
-    EXPECT_EQ(describe(ResultBoard::arrange(readBack("solo.png,321\n"))),
-              (Lines{"Player-1 -1 @750,340 solo.png 321", "Player1 1 @300,690 solo.png 321"}));
+TEST(ResultBoardTest, FewerEntriesLeavePlacesEmpty) {
+    EXPECT_EQ(describe(ResultBoard::arrange(entries({321}))),
+              (Lines{"Player-1 -1 @750,340 e0 321", "Player1 1 @300,690 e0 321"}));
     EXPECT_TRUE(ResultBoard::arrange({}).empty());
 }
 
