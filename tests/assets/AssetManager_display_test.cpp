@@ -128,7 +128,9 @@ TEST_F(AssetManagerDisplayTest, TilesAreCutFromTheTilesetTheirGidFallsInAndShift
     }
 }
 
-TEST_F(AssetManagerDisplayTest, LoadingASecondMapForgetsTheFirst) {
+// Every load starts by forgetting the previous map, so a map that cannot be read leaves nothing
+// behind; it says so in one line naming the file and the problem.
+TEST_F(AssetManagerDisplayTest, LoadingAMapForgetsThePreviousOneEvenWhenItFails) {
     writeTileset("a", 1, 1);
     writeTileset("c", 1, 1);
     ASSERT_TRUE(load(tileset(1, "a") + layer("One", "1", 1) + layer("Two", "1", 1)));
@@ -140,6 +142,13 @@ TEST_F(AssetManagerDisplayTest, LoadingASecondMapForgetsTheFirst) {
     EXPECT_TRUE(assets.getLayerTiles().empty());
     EXPECT_TRUE(mapObject->getComponentList().empty());
     EXPECT_TRUE(firstLayer->getTiles().empty());
+
+    ErrCapture err;
+    EXPECT_EQ(assets.loadMap(game.writeAsset("Broken.tmx", "<map width='1'\n  height='1' <"), {}),
+              nullptr);
+    EXPECT_TRUE(assets.getTextures().empty());
+    EXPECT_EQ(err.lineCount(), 1);
+    EXPECT_TRUE(err.hasLineWith({"Broken.tmx", "syntax error", "line 2, column 14"})) << err.text();
 }
 
 // A map may name any path as a tileset image; only a picture loads (a pipe would keep the image

@@ -248,8 +248,6 @@ TEST_F(ScreensTest, TheResultsShowTheLeaderboardAndTheButtonsWithoutOne) {
     EXPECT_EQ(newest->getPosition(), sf::Vector2f(750.0f, 340.0f));
     EXPECT_FLOAT_EQ(newest->getComponent<PlayerMoveComponent>()->getPoints(), 512.0f);
     EXPECT_EQ(newest->getComponent<TextRenderComponent>()->getText(), "512x");
-    EXPECT_EQ(registered(win, "Player2")->getPosition(), sf::Vector2f(600.0f, 690.0f));
-    EXPECT_EQ(registered(win, "Player3"), nullptr);
     EXPECT_NE(registered(win, "Back"), nullptr);
     EXPECT_EQ(readLines(scratch.leaderboard()).size(), 2u) << "the results never write";
 }
