@@ -72,10 +72,9 @@ protected:
         visit("MenuState");
         visit("GameState");
         finishRace();
-        visit("MenuState");
-        visit("SettingsState");
-        visit("TutorialState");
-        visit("CreditsState");
+        for (const char* name : {"MenuState", "SettingsState", "TutorialState", "CreditsState"}) {
+            visit(name);
+        }
     }
 
     bool drawing = true;
