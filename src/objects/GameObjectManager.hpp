@@ -13,6 +13,7 @@ class PlayerMoveComponent;
 class GameObjectManager {
 public:
     using Registry = std::unordered_map<std::string, std::shared_ptr<GameObject>>;
+    using Objects = std::vector<std::shared_ptr<GameObject>>;
 
     // Releases its objects as clear() does, or a screen still running at exit would leak them.
     ~GameObjectManager();
@@ -20,8 +21,9 @@ public:
     GameObjectManager(const GameObjectManager&) = delete;
     GameObjectManager& operator=(const GameObjectManager&) = delete;
 
-    // Replaces an object already registered under the same id. Ids containing "Player" but not
-    // "Camera" join the race.
+    // Takes the id from an object already registered under it; that object stays registered
+    // (updated, released) but is no longer found by id. Ids containing "Player" but not "Camera"
+    // join the race.
     void addGameObject(const std::shared_ptr<GameObject>& gameObject);
     // Empty pointer, and one error line, when the id is unknown.
     std::shared_ptr<GameObject> getGameObject(const std::string& id) const;
@@ -31,8 +33,12 @@ public:
     // Drops every object, breaking the object <-> component reference cycles first.
     void clear();
 
+    // The objects by id: the last one registered under each id.
     const Registry& getGameObjects() const { return m_gameObjects; }
-    const std::vector<std::shared_ptr<GameObject>>& getPlayers() const { return m_players; }
+    // Every object registered, in the order it was registered: a map's unnamed objects all share
+    // one id, and each of them still counts.
+    const Objects& getObjects() const { return m_objects; }
+    const Objects& getPlayers() const { return m_players; }
 
 private:
     static constexpr float kLeaveSpeedUp = 2.0f;
@@ -42,5 +48,6 @@ private:
     void speedUpOthers(const GameObject& leaver);
 
     Registry m_gameObjects;
-    std::vector<std::shared_ptr<GameObject>> m_players;
+    Objects m_objects;
+    Objects m_players;
 };
