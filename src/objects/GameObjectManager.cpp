@@ -52,6 +52,8 @@ void GameObjectManager::removeGameObject(const std::shared_ptr<GameObject>& game
         m_gameObjects.erase(registered);
     }
     m_objects.erase(std::remove(m_objects.begin(), m_objects.end(), gameObject), m_objects.end());
+    // Gone from the screen for good: nothing would break its cycle with its components later.
+    gameObject->clearComponents();
 }
 
 void GameObjectManager::retirePlayer(const std::shared_ptr<GameObject>& player) {

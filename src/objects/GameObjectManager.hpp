@@ -27,8 +27,9 @@ public:
     void addGameObject(const std::shared_ptr<GameObject>& gameObject);
     // Empty pointer, and one error line, when the id is unknown.
     std::shared_ptr<GameObject> getGameObject(const std::string& id) const;
-    // Removes an object; a player is retired instead: it stays in the scene but leaves the race,
-    // and the first time it does, its score goes to the leaderboard and the others speed up.
+    // Removes an object and lets go of its components; a player is retired instead: it stays in the
+    // scene but leaves the race, and the first time it does, its score goes to the leaderboard and
+    // the others speed up.
     void removeGameObject(const std::shared_ptr<GameObject>& gameObject);
     // Drops every object, breaking the object <-> component reference cycles first.
     void clear();
