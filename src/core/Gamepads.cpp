@@ -3,6 +3,8 @@
 #include <SFML/Window/Joystick.hpp>
 #include <algorithm>
 
+static_assert(Gamepads::kMaxPads == sf::Joystick::Count, "one entry per joystick SFML knows");
+
 // No sf::Joystick::update() here: polling the game window's events refreshes the joysticks.
 PadState Gamepads::readJoystick(unsigned id) {
     PadState pad;
