@@ -13,8 +13,8 @@ class RenderWindow;
 
 // Turns keyboard events into per-frame key states and maps action names ("left", "Exit", ...)
 // to key codes, one binding set per player; players steer with their keys or their controller
-// alike (isActionDown). Also carries the window through which buttons read
-// the mouse, and the click latch all buttons share so that one press fires one button once.
+// alike (isActionDown). Also carries the window through which buttons read the mouse, and the
+// click latch all buttons share so that one press fires one button once.
 class InputManager {
 public:
     static constexpr int kKeyCount = 101;  // sf::Keyboard::KeyCount in SFML 2.5
