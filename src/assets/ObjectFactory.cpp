@@ -26,12 +26,11 @@ using Kind = ObjectFactory::PropertyKind;
 constexpr float kPlayerColliderOffset = 200.0f;
 // The trail's id takes the player's number, the character after "Player".
 constexpr std::size_t kPlayerNumberAt = 6;
-const char* const kSurfaceTypes[] = {"Paper", "WaxPaper", "Magazine", "BakingTray"};
 const char* const kBorderTypes[] = {"MapBorder", "WinZone"};
 
-bool isSurfaceType(const std::string& type) {
-    return std::find(std::begin(kSurfaceTypes), std::end(kSurfaceTypes), type) !=
-           std::end(kSurfaceTypes);
+bool isGroundType(const std::string& type) {
+    const auto& grounds = ObjectFactory::groundTypes();
+    return std::find(grounds.begin(), grounds.end(), type) != grounds.end();
 }
 
 sf::Vector2f positionOf(const TmxObject& object) {
@@ -64,16 +63,16 @@ const std::vector<ObjectFactory::TypeRule>& ObjectFactory::typeRules() {
                                              {"restitution", Kind::Number, "0"},
                                              {"velocity", Kind::Pair, "0,0"},
                                              {"acceleration", Kind::Pair, "0,0"}};
-        std::vector<TypeRule> all{{"Player", {picture}}};
+        std::vector<TypeRule> all{{"Player", {picture}, true}};
         all[0].properties.insert(all[0].properties.end(), body.begin(), body.end());
         for (const char* type : kBorderTypes) {
-            all.push_back({type, body});
+            all.push_back({type, body, true});
         }
-        for (const char* type : kSurfaceTypes) {
+        for (const std::string& type : groundTypes()) {
             all.push_back(
-                {type, {{"speed", Kind::Number, "1"}, {"degredation", Kind::Number, "1"}}});
+                {type, {{"speed", Kind::Number, "1"}, {"degredation", Kind::Number, "1"}}, true});
         }
-        all.push_back({"GamestateButton", {picture, {"nextState", Kind::Screen, "none"}}});
+        all.push_back({"GamestateButton", {picture, {"nextState", Kind::Screen, "none"}}, true});
         all.push_back({"SettingsButton",
                        {picture,
                         {"functionality", Kind::Text, "none"},
@@ -81,7 +80,8 @@ const std::vector<ObjectFactory::TypeRule>& ObjectFactory::typeRules() {
                         {"fontPath", Kind::Font, "none"},
                         fontSize,
                         {"offset", Kind::Pair, "0,0"},
-                        colour}});
+                        colour},
+                       true});
         all.push_back({"Text",
                        {{"fontpath", Kind::Font, "none"},
                         {"texturepath", Kind::Font, "none"},
@@ -100,6 +100,18 @@ const ObjectFactory::TypeRule* ObjectFactory::typeRule(const std::string& type) 
     const auto found = std::find_if(rules.begin(), rules.end(),
                                     [&](const TypeRule& rule) { return rule.type == type; });
     return found == rules.end() ? nullptr : &*found;
+}
+
+const std::vector<std::string>& ObjectFactory::groundTypes() {
+    static const std::vector<std::string> types{"Paper", "WaxPaper", "BakingTray", "Magazine"};
+    return types;
+}
+
+const std::vector<std::string>& ObjectFactory::screenNames() {
+    static const std::vector<std::string> names{"MenuState",    "TutorialState", "GameState",
+                                                "CreditsState", "SettingsState", "QuitState",
+                                                "WinState"};
+    return names;
 }
 
 std::optional<std::size_t> ObjectFactory::trailPlayerIndex(
@@ -146,7 +158,7 @@ std::shared_ptr<GameObject> ObjectFactory::build(const TmxObject& object) {
         return createBorder(object, values.mass, values.restitution, values.velocity,
                             values.acceleration);
     }
-    if (isSurfaceType(type)) {
+    if (isGroundType(type)) {
         return createSurface(object);
     }
     if (type == "GamestateButton") {

@@ -53,6 +53,9 @@ public:
     struct TypeRule {
         std::string type;
         std::vector<PropertyRule> properties;
+        // The object's width and height make its box or its click area: without an area it
+        // touches nothing, and a shape other than a rectangle is taken for its bounding box.
+        bool usesArea = false;
     };
     // The property that names the layer an object is drawn and updated with; every type needs it.
     static constexpr const char* kLayerProperty = "correspondingLayer";
@@ -62,6 +65,10 @@ public:
     static const std::vector<TypeRule>& typeRules();
     // The rule of exactly this type, or null when the factory builds nothing for it.
     static const TypeRule* typeRule(const std::string& type);
+    // The ground materials: the types built as surfaces, whose factors a player takes on.
+    static const std::vector<std::string>& groundTypes();
+    // The names the screens are registered under, which a "GamestateButton" leads to.
+    static const std::vector<std::string>& screenNames();
     // Which of the players built so far (their ids, in creation order) a trail follows: the
     // first whose id its name contains. Nothing when there is none, or when that id is shorter
     // than "Player" (the trail's id takes the character after it).
