@@ -23,6 +23,8 @@
 namespace {
 
 using Kind = ObjectFactory::PropertyKind;
+using Type = ObjectFactory::Type;
+using Key = ObjectFactory::Key;
 using Severity = MapDiagnostic::Severity;
 
 std::string inQuotes(const std::string& text) {
@@ -55,7 +57,7 @@ bool countsAsRacer(const std::string& name) {
 bool isRace(const TmxMap& map) {
     return std::any_of(map.objectGroups.begin(), map.objectGroups.end(), [](const auto& group) {
         return std::any_of(group.objects.begin(), group.objects.end(),
-                           [](const TmxObject& object) { return object.type == "Player"; });
+                           [](const TmxObject& object) { return object.type == Type::kPlayer; });
     });
 }
 
@@ -268,7 +270,7 @@ void MapCheck::checkObject(const TmxObject& object, const TmxMap& map) {
     checkArea(object, rule);
     checkPlacement(object);
     // A trail's id is made from its player's, whatever the trail's own name.
-    if (object.type == "Trail") {
+    if (object.type == Type::kTrail) {
         checkTrail(object);
         return;
     }
@@ -276,7 +278,7 @@ void MapCheck::checkObject(const TmxObject& object, const TmxMap& map) {
     if (onALayer) {
         checkRacer(object);
     }
-    if (object.type == "Player" && onALayer) {
+    if (object.type == Type::kPlayer && onALayer) {
         m_players.push_back(object.name);
     }
 }
@@ -454,23 +456,23 @@ void MapCheck::checkNeededFiles(const TmxObject& object, const ObjectFactory::Ty
 }
 
 void MapCheck::checkBody(const TmxObject& object) {
-    if (object.type == "WinZone" && object.name != "WinZone") {
+    if (object.type == Type::kWinZone && object.name != ObjectFactory::kOpenWinZoneName) {
         error(object.position, objectText(object) +
                                    ": only a win zone named \"WinZone\" lets players in; this "
                                    "one's box would be solid, a wall before the finish");
     }
-    if (object.type == "MapBorder" && object.name == "WinZone") {
+    if (object.type == Type::kBorder && object.name == ObjectFactory::kOpenWinZoneName) {
         error(object.position, objectText(object) +
                                    ": a border named \"WinZone\" lets players through, but only "
                                    "the type \"WinZone\" ends their race");
     }
     // Walls and the finish never move, so only a player's mass matters.
-    if (object.type != "Player") {
+    if (object.type != Type::kPlayer) {
         return;
     }
     std::optional<float> mass = 0.0f;
     for (const TmxProperty& property : object.properties) {
-        if (property.name == "mass") {
+        if (property.name == Key::kMass) {
             mass = PropertyParser::number(property.value);
         }
     }
@@ -541,7 +543,7 @@ void MapCheck::checkName(const TmxObject& object) {
 
 // The race waits for every racer, and keeps each one's result by the path of its picture.
 void MapCheck::checkRacer(const TmxObject& object) {
-    const bool isPlayer = object.type == "Player";
+    const bool isPlayer = object.type == Type::kPlayer;
     if (countsAsRacer(object.name) && !isPlayer) {
         error(object.position, objectText(object) +
                                    ": a name containing \"Player\" makes it a racer that never "
@@ -555,9 +557,10 @@ void MapCheck::checkRacer(const TmxObject& object) {
         return;
     }
     for (const TmxProperty& property : object.properties) {
-        if (property.name == "texturepath" &&
+        if (property.name == Key::kTexturePath &&
             Leaderboard::sanitizedName(property.value) != property.value) {
-            error(property.position, "property \"texturepath\" of " + objectText(object) +
+            error(property.position, "property " + inQuotes(Key::kTexturePath) + " of " +
+                                         objectText(object) +
                                          " has a comma or a line break, which the leaderboard "
                                          "cannot keep: the results could not show this racer");
         }
@@ -576,7 +579,8 @@ void MapCheck::checkRace(const TmxMap& map) {
         map.objectGroups.begin(), map.objectGroups.end(), [](const TmxObjectGroup& group) {
             return std::any_of(group.objects.begin(), group.objects.end(),
                                [](const TmxObject& object) {
-                                   return object.type == "WinZone" && object.name == "WinZone";
+                                   return object.type == Type::kWinZone &&
+                                          object.name == ObjectFactory::kOpenWinZoneName;
                                });
         });
     if (!hasFinish) {

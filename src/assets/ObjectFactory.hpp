@@ -59,6 +59,38 @@ public:
     };
     // The property that names the layer an object is drawn and updated with; every type needs it.
     static constexpr const char* kLayerProperty = "correspondingLayer";
+    // The types that the game treats each in a way of its own; the ground types are listed by
+    // groundTypes().
+    struct Type {
+        static constexpr const char* kPlayer = "Player";
+        static constexpr const char* kBorder = "MapBorder";
+        static constexpr const char* kWinZone = "WinZone";
+        static constexpr const char* kStateButton = "GamestateButton";
+        static constexpr const char* kSettingsButton = "SettingsButton";
+        static constexpr const char* kText = "Text";
+        static constexpr const char* kTrail = "Trail";
+        static constexpr const char* kLogo = "Logo";
+    };
+    // Only a win zone of this name lets players in; of another, it is a solid wall.
+    static constexpr const char* kOpenWinZoneName = "WinZone";
+    // The property keys, exactly as a map must write them.
+    struct Key {
+        static constexpr const char* kTexturePath = "texturepath";
+        static constexpr const char* kFontPath = "fontpath";
+        static constexpr const char* kButtonFontPath = "fontPath";
+        static constexpr const char* kMass = "mass";
+        static constexpr const char* kRestitution = "restitution";
+        static constexpr const char* kVelocity = "velocity";
+        static constexpr const char* kAcceleration = "acceleration";
+        static constexpr const char* kNextState = "nextState";
+        static constexpr const char* kColor = "color";
+        static constexpr const char* kFontSize = "fontsize";
+        static constexpr const char* kText = "text";
+        static constexpr const char* kSpeed = "speed";
+        static constexpr const char* kDegradation = "degredation";  // spelled so in the maps
+        static constexpr const char* kFunctionality = "functionality";
+        static constexpr const char* kOffset = "offset";
+    };
 
     // Every type the factory builds, in the order of the table above, with the properties it
     // reads besides kLayerProperty. Map checkers and the level guide read it from here.
