@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "assets/AssetManager.hpp"
+#include "assets/ObjectFactory.hpp"
 #include "core/DesignView.hpp"
 #include "core/GameStateManager.hpp"
 #include "core/InputManager.hpp"
@@ -90,10 +91,7 @@ void Game::bindDefaultKeys() {
 }
 
 const std::vector<std::string>& Game::screenNames() {
-    static const std::vector<std::string> names{"MenuState",    "TutorialState", "GameState",
-                                                "CreditsState", "SettingsState", "QuitState",
-                                                "WinState"};
-    return names;
+    return ObjectFactory::screenNames();
 }
 
 std::shared_ptr<GameState> Game::createScreen(const std::string& name,
