@@ -1,11 +1,13 @@
 // Map files as the game reads them: the reader, then the tile cutting, the layers and the object
-// factory with every builder, then the screen's clean-up. Textures are not loaded (the tilesets'
-// images are files on disk, not part of the input), so every tile is skipped as unloadable.
+// factory with every builder, then the screen's clean-up; and the map checker's strict XML scan.
+// Textures are not loaded (the tilesets' images are files on disk, not part of the input), so
+// every tile is skipped as unloadable.
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <algorithm>
 #include <cstdlib>
 #include <memory>
 #include <rapidxml.hpp>
+#include <string>
 #include <utility>
 #include <vector>
 
@@ -13,6 +15,7 @@
 #include "assets/AssetManager.hpp"
 #include "assets/LayerComponent.hpp"
 #include "assets/ObjectFactory.hpp"
+#include "assets/StrictXml.hpp"
 #include "assets/TmxReader.hpp"
 #include "objects/GameObject.hpp"
 
@@ -68,6 +71,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     text.push_back('\0');
     const TmxParseResult parsed = parseTmx(text.data());
     checkNestingGuard(data, size, parsed);
+    if (parsed.map || parsed.incomplete) {
+        // The map checker's second look, at what Tiled's strict XML parser would refuse.
+        findStrictXmlProblems(std::string(data, data + size));
+    }
     if (!parsed.map) {
         return 0;
     }

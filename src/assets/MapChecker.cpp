@@ -15,14 +15,16 @@
 
 #include "assets/ObjectFactory.hpp"
 #include "assets/PropertyParser.hpp"
+#include "assets/StrictXml.hpp"
 #include "assets/TileGrid.hpp"
 #include "assets/TmxReader.hpp"
-#include "core/Game.hpp"
-#include "states/MainState.hpp"
+#include "objects/Leaderboard.hpp"
 
 namespace {
 
 using Kind = ObjectFactory::PropertyKind;
+using Type = ObjectFactory::Type;
+using Key = ObjectFactory::Key;
 using Severity = MapDiagnostic::Severity;
 
 std::string inQuotes(const std::string& text) {
@@ -45,6 +47,18 @@ std::string listed(const std::vector<std::string>& names) {
 
 std::string sizeText(unsigned width, unsigned height) {
     return std::to_string(width) + " x " + std::to_string(height);
+}
+
+// The race counts as its racers the objects whose name says so, whatever their type.
+bool countsAsRacer(const std::string& name) {
+    return name.find("Player") != std::string::npos && name.find("Camera") == std::string::npos;
+}
+
+bool isRace(const TmxMap& map) {
+    return std::any_of(map.objectGroups.begin(), map.objectGroups.end(), [](const auto& group) {
+        return std::any_of(group.objects.begin(), group.objects.end(),
+                           [](const TmxObject& object) { return object.type == Type::kPlayer; });
+    });
 }
 
 // SFML explains every failed load on its error stream; the checker says it in its own words.
@@ -70,10 +84,9 @@ struct FileVerdict {
 // Everything checked about one map.
 class MapCheck {
 public:
-    MapCheck(const std::string& assetRoot, const std::string& fileName)
-        : m_assetRoot(assetRoot), m_fileName(fileName) {}
+    explicit MapCheck(const std::string& assetRoot) : m_assetRoot(assetRoot) {}
 
-    std::vector<MapDiagnostic> run(char* text);
+    std::vector<MapDiagnostic> run(const std::string& text);
 
 private:
     void error(TmxPosition at, std::string message) {
@@ -95,10 +108,13 @@ private:
                     const ObjectFactory::PropertyRule& rule);
     void checkFileValue(const TmxObject& object, const TmxProperty& property, Kind kind);
     void checkNeededFiles(const TmxObject& object, const ObjectFactory::TypeRule& rule);
-    void checkBody(const TmxObject& object, const ObjectFactory::TypeRule& rule);
+    void checkBody(const TmxObject& object);
+    void checkArea(const TmxObject& object, const ObjectFactory::TypeRule& rule);
+    void checkPlacement(const TmxObject& object);
     void checkTrail(const TmxObject& object);
     void checkName(const TmxObject& object);
-    void checkLevel(const TmxMap& map);
+    void checkRacer(const TmxObject& object);
+    void checkRace(const TmxMap& map);
 
     const FileVerdict& file(const std::string& value, Kind kind);
     std::string objectText(const TmxObject& object) const {
@@ -106,7 +122,6 @@ private:
     }
 
     const std::string& m_assetRoot;
-    const std::string& m_fileName;
     std::vector<MapDiagnostic> m_found;
     std::map<std::string, FileVerdict> m_files;
     // Tileset name -> the size of the image the game would cut its tiles from.
@@ -116,8 +131,9 @@ private:
     std::map<std::string, TmxPosition> m_names;
 };
 
-std::vector<MapDiagnostic> MapCheck::run(char* text) {
-    TmxParseResult parsed = parseTmx(text);
+std::vector<MapDiagnostic> MapCheck::run(const std::string& text) {
+    std::string parsedText = text;  // the reader parses in place
+    TmxParseResult parsed = parseTmx(parsedText.data());
     for (const auto& problem : parsed.errors) {
         error(problem.position, problem.message);
     }
@@ -130,13 +146,17 @@ std::vector<MapDiagnostic> MapCheck::run(char* text) {
                         : parsed.incomplete ? &*parsed.incomplete
                                             : nullptr;
     if (map != nullptr) {
+        // What the game reads, Tiled may refuse to open again.
+        for (const auto& problem : findStrictXmlProblems(text)) {
+            error(problem.position, problem.message);
+        }
         const QuietErrors quiet;
         checkTileSize(*map);
         checkTilesets(*map);
         checkCells(*map);
         checkObjects(*map);
-        if (m_fileName == MainState::kMapFile) {
-            checkLevel(*map);
+        if (isRace(*map)) {
+            checkRace(*map);
         }
     }
     std::stable_sort(m_found.begin(), m_found.end(), [](const auto& a, const auto& b) {
@@ -246,13 +266,19 @@ void MapCheck::checkObject(const TmxObject& object, const TmxMap& map) {
     const bool onALayer = checkLayer(object, map);
     checkProperties(object, rule);
     checkNeededFiles(object, rule);
-    checkBody(object, rule);
-    if (object.type == "Trail") {
+    checkBody(object);
+    checkArea(object, rule);
+    checkPlacement(object);
+    // A trail's id is made from its player's, whatever the trail's own name.
+    if (object.type == Type::kTrail) {
         checkTrail(object);
-    } else {
-        checkName(object);
+        return;
     }
-    if (object.type == "Player" && onALayer) {
+    checkName(object);
+    if (onALayer) {
+        checkRacer(object);
+    }
+    if (object.type == Type::kPlayer && onALayer) {
         m_players.push_back(object.name);
     }
 }
@@ -263,13 +289,6 @@ bool MapCheck::checkType(const TmxObject& object) {
     if (object.type.empty()) {
         warning(object.position, name + " has no type; the game builds nothing for it");
         return false;
-    }
-    if (object.typeFromClass) {
-        warning(object.position,
-                name +
-                    " has its type saved as \"class\": the game reads it, but properties "
-                    "left at a Tiled class's defaults are not saved in the map; give the "
-                    "object its own properties");
     }
     if (ObjectFactory::typeRule(object.type) != nullptr) {
         return true;
@@ -373,7 +392,7 @@ void MapCheck::checkValue(const TmxObject& object, const TmxProperty& property,
             checkFileValue(object, property, rule.kind);
             return;
         case Kind::Screen: {
-            const auto& screens = Game::screenNames();
+            const auto& screens = ObjectFactory::screenNames();
             if (std::find(screens.begin(), screens.end(), value) == screens.end()) {
                 error(property.position, "property " + inQuotes(property.name) + " of " +
                                              objectText(object) + " is " + inQuotes(value) +
@@ -436,39 +455,70 @@ void MapCheck::checkNeededFiles(const TmxObject& object, const ObjectFactory::Ty
     }
 }
 
-void MapCheck::checkBody(const TmxObject& object, const ObjectFactory::TypeRule& rule) {
-    if (object.type == "WinZone" && object.name != "WinZone") {
+void MapCheck::checkBody(const TmxObject& object) {
+    if (object.type == Type::kWinZone && object.name != ObjectFactory::kOpenWinZoneName) {
         error(object.position, objectText(object) +
                                    ": only a win zone named \"WinZone\" lets players in; this "
                                    "one's box would be solid, a wall before the finish");
     }
-    if (object.type == "MapBorder" && object.name == "WinZone") {
+    if (object.type == Type::kBorder && object.name == ObjectFactory::kOpenWinZoneName) {
         error(object.position, objectText(object) +
                                    ": a border named \"WinZone\" lets players through, but only "
                                    "the type \"WinZone\" ends their race");
     }
-    const bool hasMass =
-        std::any_of(rule.properties.begin(), rule.properties.end(),
-                    [](const ObjectFactory::PropertyRule& key) { return key.key == "mass"; });
-    if (!hasMass) {
+    // Walls and the finish never move, so only a player's mass matters.
+    if (object.type != Type::kPlayer) {
         return;
     }
     std::optional<float> mass = 0.0f;
     for (const TmxProperty& property : object.properties) {
-        if (property.name == "mass") {
+        if (property.name == Key::kMass) {
             mass = PropertyParser::number(property.value);
         }
     }
     // A mass that does not convert has been reported already.
-    if (!mass || *mass > 0.0f) {
+    if (mass && *mass <= 0.0f) {
+        error(object.position, objectText(object) + " has no mass above 0: it could not move");
+    }
+}
+
+// The game knows an object only by its top-left corner, width and height.
+void MapCheck::checkArea(const TmxObject& object, const ObjectFactory::TypeRule& rule) {
+    using Shape = TmxObject::Shape;
+    if (!rule.usesArea) {
         return;
     }
-    if (object.type == "Player") {
-        error(object.position, objectText(object) + " has no mass above 0: it could not move");
-    } else {
-        warning(object.position, objectText(object) +
-                                     " has no mass above 0; the game holds it still, but give a "
-                                     "wall a large mass (the shipped level uses 1000)");
+    if (object.shape == Shape::Ellipse) {
+        error(object.position, objectText(object) +
+                                   " is an ellipse: the game takes it for the rectangle around "
+                                   "it; draw a rectangle");
+        return;
+    }
+    const std::string shape = object.shape == Shape::Point     ? "a point"
+                              : object.shape == Shape::Polygon ? "a polygon"
+                              : object.shape == Shape::Polyline
+                                  ? "a polyline"
+                                  : "a rectangle of " + std::to_string(object.width) + " x " +
+                                        std::to_string(object.height) + " px";
+    if (object.shape != Shape::Rectangle || object.width <= 0 || object.height <= 0) {
+        error(object.position, objectText(object) + " is " + shape +
+                                   ", without area for the game: nothing can touch or click "
+                                   "it; draw a rectangle with a width and a height");
+    }
+}
+
+void MapCheck::checkPlacement(const TmxObject& object) {
+    if (object.rotation != 0.0) {
+        std::ostringstream degrees;
+        degrees << object.rotation;
+        error(object.position, objectText(object) + " is rotated by " + degrees.str() +
+                                   " degrees: the game places it upright");
+    }
+    // Tiled stands a tile object on its position; the game hangs every object from it.
+    if (object.gid != 0) {
+        error(object.position, objectText(object) + " is a tile object: the game places it " +
+                                   std::to_string(object.height) +
+                                   " px lower than Tiled shows it; use a rectangle object");
     }
 }
 
@@ -491,11 +541,37 @@ void MapCheck::checkName(const TmxObject& object) {
     }
 }
 
+// The race waits for every racer, and keeps each one's result by the path of its picture.
+void MapCheck::checkRacer(const TmxObject& object) {
+    const bool isPlayer = object.type == Type::kPlayer;
+    if (countsAsRacer(object.name) && !isPlayer) {
+        error(object.position, objectText(object) +
+                                   ": a name containing \"Player\" makes it a racer that never "
+                                   "finishes, so the race never ends; rename it");
+    } else if (isPlayer && !countsAsRacer(object.name)) {
+        error(object.position, objectText(object) +
+                                   ": the race counts only players whose name contains "
+                                   "\"Player\" (and not \"Camera\"); its finish would be lost");
+    }
+    if (!isPlayer) {
+        return;
+    }
+    for (const TmxProperty& property : object.properties) {
+        if (property.name == Key::kTexturePath &&
+            Leaderboard::sanitizedName(property.value) != property.value) {
+            error(property.position, "property " + inQuotes(Key::kTexturePath) + " of " +
+                                         objectText(object) +
+                                         " has a comma or a line break, which the leaderboard "
+                                         "cannot keep: the results could not show this racer");
+        }
+    }
+}
+
 // The race follows two players, each with a camera on its half of the screen.
-void MapCheck::checkLevel(const TmxMap& map) {
+void MapCheck::checkRace(const TmxMap& map) {
     for (const char* player : {"Player1", "Player2"}) {
         if (std::find(m_players.begin(), m_players.end(), player) == m_players.end()) {
-            error(map.position, "the level needs an object " + inQuotes(player) +
+            error(map.position, "the race needs an object " + inQuotes(player) +
                                     " of type \"Player\" on a layer");
         }
     }
@@ -503,13 +579,14 @@ void MapCheck::checkLevel(const TmxMap& map) {
         map.objectGroups.begin(), map.objectGroups.end(), [](const TmxObjectGroup& group) {
             return std::any_of(group.objects.begin(), group.objects.end(),
                                [](const TmxObject& object) {
-                                   return object.type == "WinZone" && object.name == "WinZone";
+                                   return object.type == Type::kWinZone &&
+                                          object.name == ObjectFactory::kOpenWinZoneName;
                                });
         });
     if (!hasFinish) {
         warning(map.position,
-                "the level has no \"WinZone\": a race ends only when every player "
-                "has run out of points");
+                "the race has no \"WinZone\": it ends only when every player has run "
+                "out of points");
     }
 }
 
@@ -559,12 +636,10 @@ std::vector<MapDiagnostic> MapChecker::checkFile(const std::string& path) const 
                  "cannot read the file (missing, not a regular file, or "
                  "too large for a map)"}};
     }
-    text->pop_back();  // the NUL that readMapText adds; checkText adds its own
-    return checkText(std::string(text->begin(), text->end()),
-                     std::filesystem::path(path).filename().string());
+    text->pop_back();  // the NUL that readMapText adds
+    return checkText(std::string(text->begin(), text->end()));
 }
 
-std::vector<MapDiagnostic> MapChecker::checkText(std::string text,
-                                                 const std::string& fileName) const {
-    return MapCheck(m_assetRoot, fileName).run(text.data());
+std::vector<MapDiagnostic> MapChecker::checkText(const std::string& text) const {
+    return MapCheck(m_assetRoot).run(text);
 }

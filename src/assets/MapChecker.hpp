@@ -20,8 +20,9 @@ struct MapDiagnostic {
 
 // Tells a level designer everything in a map that the game would refuse, show wrongly or
 // silently leave out, in terms of the game's own rules: it reads the map with the game's reader,
-// and knows the object types, their properties and the screen names from the game's code.
-// Errors are what the game gets wrong; warnings what is probably not meant.
+// and knows the object types, their properties and the screen names from the factory's tables.
+// Errors are what the game gets wrong; warnings what is probably not meant. A valid map gets no
+// remark at all. A map with a "Player" object is checked as a race as well.
 class MapChecker {
 public:
     // Images and fonts named in a map are looked for under assetRoot, as the game looks for
@@ -29,9 +30,8 @@ public:
     explicit MapChecker(std::string assetRoot);
 
     std::vector<MapDiagnostic> checkFile(const std::string& path) const;
-    // The same for the text of a map; the file name (without folders) selects the rules of a
-    // particular screen's map, such as the level's.
-    std::vector<MapDiagnostic> checkText(std::string text, const std::string& fileName) const;
+    // The same for the text of a map.
+    std::vector<MapDiagnostic> checkText(const std::string& text) const;
 
 private:
     std::string m_assetRoot;

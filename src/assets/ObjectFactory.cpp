@@ -26,12 +26,11 @@ using Kind = ObjectFactory::PropertyKind;
 constexpr float kPlayerColliderOffset = 200.0f;
 // The trail's id takes the player's number, the character after "Player".
 constexpr std::size_t kPlayerNumberAt = 6;
-const char* const kSurfaceTypes[] = {"Paper", "WaxPaper", "Magazine", "BakingTray"};
-const char* const kBorderTypes[] = {"MapBorder", "WinZone"};
+const char* const kBorderTypes[] = {ObjectFactory::Type::kBorder, ObjectFactory::Type::kWinZone};
 
-bool isSurfaceType(const std::string& type) {
-    return std::find(std::begin(kSurfaceTypes), std::end(kSurfaceTypes), type) !=
-           std::end(kSurfaceTypes);
+bool isGroundType(const std::string& type) {
+    const auto& grounds = ObjectFactory::groundTypes();
+    return std::find(grounds.begin(), grounds.end(), type) != grounds.end();
 }
 
 sf::Vector2f positionOf(const TmxObject& object) {
@@ -56,40 +55,44 @@ void readInto(T& value, const TmxObject& object, const TmxProperty& property, Co
 
 const std::vector<ObjectFactory::TypeRule>& ObjectFactory::typeRules() {
     static const std::vector<TypeRule> rules = [] {
-        const PropertyRule picture{"texturepath", Kind::Picture, "none"};
-        const PropertyRule colour{"color", Kind::Colour, "#ff000000 (black)"};
-        const PropertyRule fontSize{"fontsize", Kind::Integer, "10"};
-        const PropertyRule text{"text", Kind::Text, "empty"};
-        const std::vector<PropertyRule> body{{"mass", Kind::Number, "0"},
-                                             {"restitution", Kind::Number, "0"},
-                                             {"velocity", Kind::Pair, "0,0"},
-                                             {"acceleration", Kind::Pair, "0,0"}};
-        std::vector<TypeRule> all{{"Player", {picture}}};
+        const PropertyRule picture{Key::kTexturePath, Kind::Picture, "none"};
+        const PropertyRule colour{Key::kColor, Kind::Colour, "#ff000000 (black)"};
+        const PropertyRule fontSize{Key::kFontSize, Kind::Integer, "10"};
+        const PropertyRule text{Key::kText, Kind::Text, "empty"};
+        const std::vector<PropertyRule> body{{Key::kMass, Kind::Number, "0"},
+                                             {Key::kRestitution, Kind::Number, "0"},
+                                             {Key::kVelocity, Kind::Pair, "0,0"},
+                                             {Key::kAcceleration, Kind::Pair, "0,0"}};
+        std::vector<TypeRule> all{{Type::kPlayer, {picture}, true}};
         all[0].properties.insert(all[0].properties.end(), body.begin(), body.end());
         for (const char* type : kBorderTypes) {
-            all.push_back({type, body});
+            all.push_back({type, body, true});
         }
-        for (const char* type : kSurfaceTypes) {
+        for (const std::string& type : groundTypes()) {
             all.push_back(
-                {type, {{"speed", Kind::Number, "1"}, {"degredation", Kind::Number, "1"}}});
+                {type,
+                 {{Key::kSpeed, Kind::Number, "1"}, {Key::kDegradation, Kind::Number, "1"}},
+                 true});
         }
-        all.push_back({"GamestateButton", {picture, {"nextState", Kind::Screen, "none"}}});
-        all.push_back({"SettingsButton",
+        all.push_back(
+            {Type::kStateButton, {picture, {Key::kNextState, Kind::Screen, "none"}}, true});
+        all.push_back({Type::kSettingsButton,
                        {picture,
-                        {"functionality", Kind::Text, "none"},
+                        {Key::kFunctionality, Kind::Text, "none"},
                         text,
-                        {"fontPath", Kind::Font, "none"},
+                        {Key::kButtonFontPath, Kind::Font, "none"},
                         fontSize,
-                        {"offset", Kind::Pair, "0,0"},
-                        colour}});
-        all.push_back({"Text",
-                       {{"fontpath", Kind::Font, "none"},
-                        {"texturepath", Kind::Font, "none"},
+                        {Key::kOffset, Kind::Pair, "0,0"},
+                        colour},
+                       true});
+        all.push_back({Type::kText,
+                       {{Key::kFontPath, Kind::Font, "none"},
+                        {Key::kTexturePath, Kind::Font, "none"},
                         fontSize,
                         colour,
                         text}});
-        all.push_back({"Trail", {picture}});
-        all.push_back({"Logo", {picture}});
+        all.push_back({Type::kTrail, {picture}});
+        all.push_back({Type::kLogo, {picture}});
         return all;
     }();
     return rules;
@@ -100,6 +103,18 @@ const ObjectFactory::TypeRule* ObjectFactory::typeRule(const std::string& type) 
     const auto found = std::find_if(rules.begin(), rules.end(),
                                     [&](const TypeRule& rule) { return rule.type == type; });
     return found == rules.end() ? nullptr : &*found;
+}
+
+const std::vector<std::string>& ObjectFactory::groundTypes() {
+    static const std::vector<std::string> types{"Paper", "WaxPaper", "BakingTray", "Magazine"};
+    return types;
+}
+
+const std::vector<std::string>& ObjectFactory::screenNames() {
+    static const std::vector<std::string> names{"MenuState",    "TutorialState", "GameState",
+                                                "CreditsState", "SettingsState", "QuitState",
+                                                "WinState"};
+    return names;
 }
 
 std::optional<std::size_t> ObjectFactory::trailPlayerIndex(
@@ -127,7 +142,7 @@ void ObjectFactory::buildObjects(const TmxMap& map) {
                 discard(*built);
                 continue;
             }
-            if (object.type == "Player") {
+            if (object.type == Type::kPlayer) {
                 m_assets.addPlayer(built);
             }
         }
@@ -137,7 +152,7 @@ void ObjectFactory::buildObjects(const TmxMap& map) {
 std::shared_ptr<GameObject> ObjectFactory::build(const TmxObject& object) {
     const Values values = readValues(object);
     const std::string& type = object.type;
-    if (type == "Player") {
+    if (type == Type::kPlayer) {
         return createPlayer(object, m_assets.getPlayerCount(), values.texturePath, values.mass,
                             values.restitution, values.velocity, values.acceleration);
     }
@@ -146,22 +161,22 @@ std::shared_ptr<GameObject> ObjectFactory::build(const TmxObject& object) {
         return createBorder(object, values.mass, values.restitution, values.velocity,
                             values.acceleration);
     }
-    if (isSurfaceType(type)) {
+    if (isGroundType(type)) {
         return createSurface(object);
     }
-    if (type == "GamestateButton") {
+    if (type == Type::kStateButton) {
         return createStateButton(object, values.texturePath, values.nextState);
     }
-    if (type == "SettingsButton") {
+    if (type == Type::kSettingsButton) {
         return createSettingsButton(object, values.texturePath, values.color);
     }
-    if (type == "Text") {
+    if (type == Type::kText) {
         return createText(object, values.texturePath, values.text, values.fontSize, values.color);
     }
-    if (type == "Trail") {
+    if (type == Type::kTrail) {
         return buildTrail(object, values);
     }
-    if (type == "Logo") {
+    if (type == Type::kLogo) {
         return createLogo(object, values.texturePath);
     }
     return nullptr;
@@ -189,23 +204,23 @@ ObjectFactory::Values ObjectFactory::readValues(const TmxObject& object) const {
     Values values;
     for (const TmxProperty& property : object.properties) {
         const std::string& key = property.name;
-        if (key == "texturepath" || key == "fontpath") {
+        if (key == Key::kTexturePath || key == Key::kFontPath) {
             values.texturePath = assetPath(property.value);
-        } else if (key == "mass") {
+        } else if (key == Key::kMass) {
             readInto(values.mass, object, property, PropertyParser::number, "a number");
-        } else if (key == "restitution") {
+        } else if (key == Key::kRestitution) {
             readInto(values.restitution, object, property, PropertyParser::number, "a number");
-        } else if (key == "velocity") {
+        } else if (key == Key::kVelocity) {
             readInto(values.velocity, object, property, PropertyParser::pair, "a number pair");
-        } else if (key == "acceleration") {
+        } else if (key == Key::kAcceleration) {
             readInto(values.acceleration, object, property, PropertyParser::pair, "a number pair");
-        } else if (key == "nextState") {
+        } else if (key == Key::kNextState) {
             values.nextState = property.value;
-        } else if (key == "color") {
+        } else if (key == Key::kColor) {
             readInto(values.color, object, property, PropertyParser::colour, "a colour");
-        } else if (key == "fontsize") {
+        } else if (key == Key::kFontSize) {
             readInto(values.fontSize, object, property, PropertyParser::integer, "an integer");
-        } else if (key == "text") {
+        } else if (key == Key::kText) {
             values.text = property.value;
         }
     }
@@ -251,7 +266,7 @@ std::shared_ptr<GameObject> ObjectFactory::createBorder(const TmxObject& object,
         std::make_shared<RigidBodyComponent>(border, mass, restitution, velocity, acceleration);
     border->addComponent(body);
     // The finish must let players in: only a box named "WinZone" is not solid.
-    const bool solid = object.name != "WinZone";
+    const bool solid = object.name != kOpenWinZoneName;
     border->addComponent(std::make_shared<BoxCollisionComponent>(border, body, positionOf(object).x,
                                                                  positionOf(object).y, object.width,
                                                                  object.height, solid));
@@ -270,9 +285,9 @@ std::shared_ptr<GameObject> ObjectFactory::createSurface(const TmxObject& object
     float speed = 1.0f;
     float degradation = 1.0f;
     for (const TmxProperty& property : object.properties) {
-        if (property.name == "speed") {
+        if (property.name == Key::kSpeed) {
             readInto(speed, object, property, PropertyParser::number, "a number");
-        } else if (property.name == "degredation") {
+        } else if (property.name == Key::kDegradation) {
             readInto(degradation, object, property, PropertyParser::number, "a number");
         }
     }
@@ -302,15 +317,15 @@ std::shared_ptr<GameObject> ObjectFactory::createSettingsButton(const TmxObject&
     int fontSize = 10;
     sf::Vector2f offset;
     for (const TmxProperty& property : object.properties) {
-        if (property.name == "functionality") {
+        if (property.name == Key::kFunctionality) {
             functionality = property.value;
-        } else if (property.name == "text") {
+        } else if (property.name == Key::kText) {
             text = property.value;
-        } else if (property.name == "fontPath") {
+        } else if (property.name == Key::kButtonFontPath) {
             fontPath = assetPath(property.value);
-        } else if (property.name == "fontsize") {
+        } else if (property.name == Key::kFontSize) {
             readInto(fontSize, object, property, PropertyParser::integer, "an integer");
-        } else if (property.name == "offset") {
+        } else if (property.name == Key::kOffset) {
             readInto(offset, object, property, PropertyParser::pair, "a number pair");
         }
     }

@@ -53,15 +53,54 @@ public:
     struct TypeRule {
         std::string type;
         std::vector<PropertyRule> properties;
+        // The object's width and height make its box or its click area: without an area it
+        // touches nothing, and a shape other than a rectangle is taken for its bounding box.
+        bool usesArea = false;
     };
     // The property that names the layer an object is drawn and updated with; every type needs it.
     static constexpr const char* kLayerProperty = "correspondingLayer";
+    // The types that the game treats each in a way of its own; the ground types are listed by
+    // groundTypes().
+    struct Type {
+        static constexpr const char* kPlayer = "Player";
+        static constexpr const char* kBorder = "MapBorder";
+        static constexpr const char* kWinZone = "WinZone";
+        static constexpr const char* kStateButton = "GamestateButton";
+        static constexpr const char* kSettingsButton = "SettingsButton";
+        static constexpr const char* kText = "Text";
+        static constexpr const char* kTrail = "Trail";
+        static constexpr const char* kLogo = "Logo";
+    };
+    // Only a win zone of this name lets players in; of another, it is a solid wall.
+    static constexpr const char* kOpenWinZoneName = "WinZone";
+    // The property keys, exactly as a map must write them.
+    struct Key {
+        static constexpr const char* kTexturePath = "texturepath";
+        static constexpr const char* kFontPath = "fontpath";
+        static constexpr const char* kButtonFontPath = "fontPath";
+        static constexpr const char* kMass = "mass";
+        static constexpr const char* kRestitution = "restitution";
+        static constexpr const char* kVelocity = "velocity";
+        static constexpr const char* kAcceleration = "acceleration";
+        static constexpr const char* kNextState = "nextState";
+        static constexpr const char* kColor = "color";
+        static constexpr const char* kFontSize = "fontsize";
+        static constexpr const char* kText = "text";
+        static constexpr const char* kSpeed = "speed";
+        static constexpr const char* kDegradation = "degredation";  // spelled so in the maps
+        static constexpr const char* kFunctionality = "functionality";
+        static constexpr const char* kOffset = "offset";
+    };
 
     // Every type the factory builds, in the order of the table above, with the properties it
     // reads besides kLayerProperty. Map checkers and the level guide read it from here.
     static const std::vector<TypeRule>& typeRules();
     // The rule of exactly this type, or null when the factory builds nothing for it.
     static const TypeRule* typeRule(const std::string& type);
+    // The ground materials: the types built as surfaces, whose factors a player takes on.
+    static const std::vector<std::string>& groundTypes();
+    // The names the screens are registered under, which a "GamestateButton" leads to.
+    static const std::vector<std::string>& screenNames();
     // Which of the players built so far (their ids, in creation order) a trail follows: the
     // first whose id its name contains. Nothing when there is none, or when that id is shorter
     // than "Player" (the trail's id takes the character after it).

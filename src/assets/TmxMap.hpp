@@ -25,6 +25,9 @@ struct TmxProperty {
 };
 
 struct TmxObject {
+    // Tiled's object shapes; the game gives every object the rectangle of its width and height.
+    enum class Shape { Rectangle, Ellipse, Point, Polygon, Polyline };
+
     std::string name;
     std::string type;
     int gid = 0;
@@ -34,8 +37,9 @@ struct TmxObject {
     int height = 0;
     std::vector<TmxProperty> properties;
     TmxPosition position;
-    // Tiled 1.9 saves an object's type as "class"; the type was read from there.
-    bool typeFromClass = false;
+    Shape shape = Shape::Rectangle;
+    // Degrees clockwise, as Tiled turns an object around its top-left corner.
+    double rotation = 0.0;
 };
 
 struct TmxObjectGroup {

@@ -8,9 +8,10 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
-#include <functional>
 #include <rapidxml.hpp>
 #include <utility>
+
+#include "assets/TextPositions.hpp"
 
 namespace {
 
@@ -85,37 +86,6 @@ void forEachChild(const Node& parent, const char* name, Visit visit) {
         visit(*child);
     }
 }
-
-// Line and column of any place in a text, counted in the text as it was before parsing:
-// RapidXML writes NULs over the text, among them over the line break after an element name.
-class TextPositions {
-public:
-    explicit TextPositions(const char* text) : m_text(text), m_size(std::strlen(text)) {
-        for (std::size_t i = 0; i < m_size; ++i) {
-            if (text[i] == '\n') {
-                m_lineStarts.push_back(i + 1);
-            }
-        }
-    }
-
-    // No position for a place outside the text.
-    TmxPosition of(const char* place) const {
-        const std::less<const char*> before;
-        if (place == nullptr || before(place, m_text) || before(m_text + m_size, place)) {
-            return {};
-        }
-        const auto offset = static_cast<std::size_t>(place - m_text);
-        const auto next = std::upper_bound(m_lineStarts.begin(), m_lineStarts.end(), offset);
-        const std::size_t lineStart = *(next - 1);
-        return {static_cast<int>(next - m_lineStarts.begin()),
-                static_cast<int>(offset - lineStart + 1)};
-    }
-
-private:
-    const char* m_text;
-    std::size_t m_size;
-    std::vector<std::size_t> m_lineStarts{0};
-};
 
 // Finds the first element nested deeper than `limit` without recursing, following the XML
 // parser's own reading of tags, comments, CDATA, declarations and document types, so that a
@@ -232,7 +202,9 @@ private:
     std::vector<int> readCells(const Node& data, long long expected, const TmxLayer& layer);
     TmxObjectGroup readObjectGroup(const Node& node);
     TmxObject readObject(const Node& node);
+    static TmxObject::Shape shapeOf(const Node& object);
     TmxProperty readProperty(const Node& node) const;
+    void warnOfUnreadLayers(const Node& parent, const std::string& groupName);
 
     TmxPosition positionOf(const Node& node) const { return m_positions.of(node.name()); }
     [[noreturn]] void fail(const Node& node, const std::string& problem) const;
@@ -274,7 +246,33 @@ TmxMap MapReader::readMap(const Node& node) {
     readEach(node, "layer", [&](const Node& child) { map.layers.push_back(readLayer(child)); });
     readEach(node, "objectgroup",
              [&](const Node& child) { map.objectGroups.push_back(readObjectGroup(child)); });
+    warnOfUnreadLayers(node, "");
     return map;
+}
+
+// Only the map's own tile and object layers are read: an image layer, and every layer inside a
+// group layer, would be left out without a word.
+void MapReader::warnOfUnreadLayers(const Node& parent, const std::string& groupName) {
+    const std::string where = groupName.empty() ? "" : " inside the group layer " + groupName;
+    for (const Node* child = parent.first_node(); child != nullptr; child = child->next_sibling()) {
+        const auto* nameAttribute = child->first_attribute("name");
+        const std::string name = inQuotes(nameAttribute != nullptr ? textOf(*nameAttribute) : "");
+        const std::string kind(child->name(), child->name_size());
+        if (kind == "group") {
+            warnOfUnreadLayers(*child, name);
+        } else if (kind == "imagelayer") {
+            m_warnings.push_back({"image layer " + name + where +
+                                      " is left out: the game shows no image layers; put the "
+                                      "picture in a tileset and paint it on a tile layer",
+                                  positionOf(*child)});
+        } else if (!groupName.empty() && (kind == "layer" || kind == "objectgroup")) {
+            m_warnings.push_back({(kind == "layer" ? "tile layer " : "object layer ") + name +
+                                      where +
+                                      " is left out: the game reads no layers inside "
+                                      "groups; move it out of the group",
+                                  positionOf(*child)});
+        }
+    }
 }
 
 TmxTileset MapReader::readTileset(const Node& node) const {
@@ -408,7 +406,6 @@ TmxObject MapReader::readObject(const Node& node) {
     const auto* type = node.first_attribute("type");
     if (type == nullptr) {
         type = node.first_attribute("class");
-        object.typeFromClass = type != nullptr;
     }
     if (type != nullptr) {
         object.type = textOf(*type);
@@ -422,11 +419,29 @@ TmxObject MapReader::readObject(const Node& node) {
     object.y = requiredInt(node, "y");
     object.width = optionalInt(node, "width", 0);
     object.height = optionalInt(node, "height", 0);
+    if (const auto* rotation = node.first_attribute("rotation")) {
+        object.rotation = std::strtod(rotation->value(), nullptr);
+    }
+    object.shape = shapeOf(node);
     if (const Node* properties = node.first_node("properties")) {
         readEach(*properties, "property",
                  [&](const Node& child) { object.properties.push_back(readProperty(child)); });
     }
     return object;
+}
+
+TmxObject::Shape MapReader::shapeOf(const Node& object) {
+    using Shape = TmxObject::Shape;
+    static const std::pair<const char*, Shape> kShapes[] = {{"ellipse", Shape::Ellipse},
+                                                            {"point", Shape::Point},
+                                                            {"polygon", Shape::Polygon},
+                                                            {"polyline", Shape::Polyline}};
+    for (const auto& [element, shape] : kShapes) {
+        if (object.first_node(element) != nullptr) {
+            return shape;
+        }
+    }
+    return Shape::Rectangle;
 }
 
 TmxProperty MapReader::readProperty(const Node& node) const {

@@ -6,6 +6,7 @@
 #include <limits>
 #include <ostream>
 
+#include "assets/ObjectFactory.hpp"
 #include "components/PlayerMoveComponent.hpp"
 #include "objects/GameObject.hpp"
 #include "physics/BoxCollisionComponent.hpp"
@@ -63,7 +64,7 @@ PhysicsManager& PhysicsManager::instance() {
     return manager;
 }
 
-PhysicsManager::PhysicsManager() : m_surfaceTypes{"Paper", "WaxPaper", "BakingTray", "Magazine"} {}
+PhysicsManager::PhysicsManager() = default;
 
 void PhysicsManager::registerCollider(std::shared_ptr<BoxCollisionComponent> collider) {
     if (!collider || !collider->getRigidBody()) {
@@ -130,7 +131,7 @@ void PhysicsManager::step() {
 // Whichever of the two is the surface hands its factors to the other, the player. When a
 // player overlaps several surfaces, the one registered last wins.
 void PhysicsManager::applySurfaceRule(GameObject& ownerA, GameObject& ownerB) const {
-    for (const std::string& surfaceType : m_surfaceTypes) {
+    for (const std::string& surfaceType : ObjectFactory::groundTypes()) {
         GameObject* surface = nullptr;
         GameObject* player = nullptr;
         if (ownerA.getType() == surfaceType && ownerB.getType() == "Player") {

@@ -43,7 +43,6 @@ public:
     const std::vector<std::shared_ptr<BoxCollisionComponent>>& getPlayerColliders() const {
         return m_playerColliders;
     }
-    const std::vector<std::string>& getSurfaceTypes() const { return m_surfaceTypes; }
 
 private:
     void step();
@@ -56,5 +55,4 @@ private:
     std::vector<std::shared_ptr<BoxCollisionComponent>> m_playerColliders;
     float m_timeStep = 1.0f / 30.0f;
     float m_accumulator = 0.0f;
-    std::vector<std::string> m_surfaceTypes;
 };

@@ -187,7 +187,28 @@ TEST(TmxReaderTest, EveryElementKeepsWhereItStandsInTheFile) {
     const TmxObject& object = map.objectGroups[0].objects[0];
     EXPECT_EQ(at(object.position), "7:4");
     EXPECT_EQ(at(object.properties[0].position), "8:5");
-    EXPECT_TRUE(object.typeFromClass);
+}
+
+// The game reads only the map's own tile and object layers; it says what it leaves out.
+TEST(TmxReaderTest, ImageLayersAndLayersInsideGroupsAreLeftOutWithAWarning) {
+    const auto result = parse(
+        "<map width='1' height='1' tilewidth='8' tileheight='8'>\n"
+        "<imagelayer name='Sky'/><group name='Back'><layer name='Far'/>\n"
+        " <group name='Deep'><objectgroup name='Walls'/><imagelayer name='Sun'/></group></group>"
+        "<group name='Empty'/></map>");
+    ASSERT_TRUE(result.map) << result.error();
+    EXPECT_TRUE(result.map->layers.empty() && result.map->objectGroups.empty());
+    std::vector<std::string> warnings;
+    for (const auto& warning : result.warnings) {
+        warnings.push_back(warning.describe());
+    }
+    ASSERT_EQ(warnings.size(), 4u);
+    EXPECT_EQ(warnings[0].rfind("image layer \"Sky\" is left out", 0), 0u) << warnings[0];
+    EXPECT_NE(warnings[0].find("(line 2, column 2)"), std::string::npos);
+    EXPECT_EQ(warnings[1].rfind("tile layer \"Far\" inside the group layer \"Back\"", 0), 0u);
+    EXPECT_NE(warnings[1].find("(line 2, column 45)"), std::string::npos);
+    EXPECT_EQ(warnings[2].rfind("object layer \"Walls\" inside the group layer \"Deep\"", 0), 0u);
+    EXPECT_EQ(warnings[3].rfind("image layer \"Sun\" inside the group layer \"Deep\"", 0), 0u);
 }
 
 // One pass names every element that cannot be read; what could be read is kept for tools, and a

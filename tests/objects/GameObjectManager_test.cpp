@@ -21,27 +21,36 @@ std::shared_ptr<GameObject> addNew(GameObjectManager& manager, const std::string
     return object;
 }
 
-// Cameras are named after the player they follow; only the players themselves race.
+// Cameras are named after the player they follow; only the players themselves race. Tiled names
+// no object by default, so a map's unnamed walls all share the id "": the last one registered is
+// found by it, and every one of them counts and is released.
 TEST(GameObjectManagerTest, ObjectsAreKeptByIdAndOnlyPlayersJoinTheRace) {
     GameObjectManager manager;
     const auto player = addNew(manager, "Player1");
     const auto camera = addNew(manager, "CameraOnPlayer1");
-    const auto firstWall = addNew(manager, "Wall");
-    const auto wall = addNew(manager, "Wall");
+    const auto first = addNew(manager, "");
+    const auto second = addNew(manager, "");
+    manager.addGameObject(second);
+    const auto third = addNew(manager, "");
     EXPECT_EQ(manager.getPlayers(), std::vector{player});
-    EXPECT_EQ(manager.getGameObjects().size(), 3u);
-    EXPECT_EQ(manager.getGameObject("Wall"), wall) << "the later of two with one id wins";
+    EXPECT_EQ(manager.getGameObject(""), third);
+    EXPECT_EQ(manager.getObjects(),
+              (GameObjectManager::Objects{player, camera, first, second, third}));
 
-    manager.removeGameObject(wall);
-    EXPECT_EQ(manager.getGameObjects().count("Wall"), 0u);
+    // A removed object lets go of its components; removing a shadowed one leaves the id's.
+    manager.removeGameObject(first);
+    EXPECT_TRUE(first->getComponentList().empty());
+    EXPECT_EQ(manager.getGameObject(""), third);
+    manager.removeGameObject(third);
+    EXPECT_EQ(manager.getGameObjects().count(""), 0u);
+    EXPECT_EQ(manager.getObjects(), (GameObjectManager::Objects{player, camera, second}));
     EXPECT_EQ(manager.getPlayers().size(), 1u);
-    wall->clearComponents();
-    firstWall->clearComponents();
 
     manager.clear();
-    EXPECT_TRUE(player->getComponentList().empty()) << "clearing breaks the owner cycles";
-    EXPECT_TRUE(camera->getComponentList().empty());
-    EXPECT_TRUE(manager.getGameObjects().empty());
+    for (const auto& object : {player, camera, second}) {
+        EXPECT_TRUE(object->getComponentList().empty()) << "clearing breaks the owner cycles";
+    }
+    EXPECT_TRUE(manager.getObjects().empty() && manager.getGameObjects().empty());
     EXPECT_TRUE(manager.getPlayers().empty());
 }
 

@@ -14,9 +14,18 @@ constexpr const char* kUsage =
     "Checks each map against the game's rules and prints one line per problem:\n"
     "  MAP:LINE:COLUMN: error: ...    the game would refuse, show wrongly or leave out something\n"
     "  MAP:LINE:COLUMN: warning: ...  probably not what was meant\n"
-    "Images and fonts named in a map are looked for under DIR, the game's asset folder\n"
-    "(default: the folder the map is in, since the game's maps live in its asset folder).\n"
+    "A map the game reads as meant gets no line at all. Images and fonts named in a map are\n"
+    "looked for under DIR, the game's asset folder (default: the folder the map is in, since the\n"
+    "game's maps live in its asset folder).\n"
     "Exit status: 0 without errors, 1 when a map has an error, 2 for a wrong command line.\n";
+
+constexpr int kWrongCommandLine = 2;
+
+// A wrong command line gets one line, not the whole usage.
+int wrongCommandLine(const std::string& problem) {
+    std::cerr << "tumbleleaf-mapcheck: " << problem << " (try --help)\n";
+    return kWrongCommandLine;
+}
 
 }  // namespace
 
@@ -29,18 +38,19 @@ int main(int argc, char** argv) {
             std::cout << kUsage;
             return 0;
         }
-        if (argument == "--assets" && i + 1 < argc) {
+        if (argument == "--assets") {
+            if (i + 1 == argc) {
+                return wrongCommandLine("--assets needs a folder");
+            }
             assetRoot = argv[++i];
         } else if (argument.rfind("-", 0) == 0 && argument != "-") {
-            std::cerr << "tumbleleaf-mapcheck: unknown option " << argument << '\n' << kUsage;
-            return 2;
+            return wrongCommandLine("unknown option " + argument);
         } else {
             maps.push_back(argument);
         }
     }
     if (maps.empty()) {
-        std::cerr << kUsage;
-        return 2;
+        return wrongCommandLine("no map given");
     }
     bool anyError = false;
     for (const auto& map : maps) {
