@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <functional>
-#include <map>
 #include <memory>
 #include <string>
 #include <vector>
@@ -14,88 +13,78 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// Writes every call into a log shared by the screens of a test; `onUpdate` runs mid-update.
+// Writes every call into a log shared by the screens of a test, and runs their shared
+// `onUpdate` in the middle of its update.
 class RecordingState : public GameState {
 public:
-    RecordingState(std::string name, Log& log)
-        : GameState(nullptr, nullptr), m_name(std::move(name)), m_log(log) {}
+    RecordingState(std::string name, Log& log, std::function<void()>& onUpdate)
+        : GameState(nullptr, nullptr), m_name(std::move(name)), m_log(log), m_onUpdate(onUpdate) {}
 
     void init() override { m_log.push_back(m_name + ".init"); }
     void exit() override { m_log.push_back(m_name + ".exit"); }
     void update(float) override {
         m_log.push_back(m_name + ".update");
-        if (onUpdate) {
-            onUpdate();
+        if (m_onUpdate) {
+            m_onUpdate();
         }
     }
     void draw() override { m_log.push_back(m_name + ".draw"); }
 
-    std::function<void()> onUpdate;
-
 private:
     std::string m_name;
     Log& m_log;
+    std::function<void()>& m_onUpdate;
 };
 
-class GameStateManagerTest : public ::testing::Test {
-protected:
-    void SetUp() override {
-        for (const char* name : {"MenuState", "GameState", "WinState"}) {
-            screens[name] = std::make_shared<RecordingState>(name, log);
-            manager.registerState(name, screens[name]);
-        }
-    }
-    void frame() {
-        manager.update(0.0f);
-        manager.draw();
-    }
-
+// Each row: the requests made between two frames, the one the running screen makes during its
+// update, and what that frame then does.
+TEST(GameStateManagerTest, ChangesWaitForTheNextFrameWhereTheLastRequestWins) {
     Log log;
+    std::function<void()> onUpdate;
     GameStateManager manager;
-    std::map<std::string, std::shared_ptr<RecordingState>> screens;
-};
-
-// Each entry: the requests made between two frames and what the next frame then does.
-TEST_F(GameStateManagerTest, ChangesWaitForTheNextFrameWhereTheLastRequestWins) {
-    const std::pair<std::vector<const char*>, Log> frames[] = {
-        {{}, {}},
-        {{"MenuState"}, {"MenuState.init", "MenuState.update", "MenuState.draw"}},
+    for (const char* name : {"MenuState", "GameState", "WinState"}) {
+        manager.registerState(name, std::make_shared<RecordingState>(name, log, onUpdate));
+    }
+    struct Frame {
+        std::vector<const char*> requests;
+        const char* askedDuringUpdate;
+        Log done;
+    };
+    const Frame frames[] = {
+        {{}, nullptr, {}},
+        {{"MenuState"}, nullptr, {"MenuState.init", "MenuState.update", "MenuState.draw"}},
         // The running screen is neither left nor entered again.
-        {{"MenuState"}, {"MenuState.update", "MenuState.draw"}},
+        {{"MenuState"}, nullptr, {"MenuState.update", "MenuState.draw"}},
         {{"GameState", "WinState"},
+         nullptr,
          {"MenuState.exit", "WinState.init", "WinState.update", "WinState.draw"}},
         // An unknown name cancels the request before it.
-        {{"MenuState", "NoSuchState"}, {"WinState.update", "WinState.draw"}},
+        {{"MenuState", "NoSuchState"}, nullptr, {"WinState.update", "WinState.draw"}},
+        // A screen asking for its successor finishes its frame first.
+        {{}, "GameState", {"WinState.update", "WinState.draw"}},
+        {{}, nullptr, {"WinState.exit", "GameState.init", "GameState.update", "GameState.draw"}},
     };
-    for (const auto& [requests, expected] : frames) {
+    for (const auto& [requests, asked, done] : frames) {
         for (const char* name : requests) {
             manager.changeState(name);
         }
         EXPECT_TRUE(log.empty()) << "a request alone changes nothing";
-        frame();
-        EXPECT_EQ(log, expected) << "after " << requests.size() << " requests";
+        onUpdate = [&, asked = asked] {
+            if (asked != nullptr) {
+                manager.changeState(asked);
+            }
+        };
+        manager.update(0.0f);
+        manager.draw();
+        EXPECT_EQ(log, done) << "after " << requests.size() << " requests";
         log.clear();
     }
-    EXPECT_EQ(manager.getCurrent(), screens["WinState"].get());
-}
-
-TEST_F(GameStateManagerTest, AScreenAskingForItsSuccessorFinishesItsFrameFirst) {
-    manager.changeState("GameState");
-    frame();
-    screens["GameState"]->onUpdate = [&] {
-        manager.changeState("WinState");
-        log.push_back("asked");
-    };
-    log.clear();
-    frame();
-    screens["GameState"]->onUpdate = nullptr;
-    frame();
     // Leaving for good exits the running screen once and runs nothing after it.
     manager.leaveCurrent();
     manager.leaveCurrent();
-    frame();
-    EXPECT_EQ(log, (Log{"GameState.update", "asked", "GameState.draw", "GameState.exit",
-                        "WinState.init", "WinState.update", "WinState.draw", "WinState.exit"}));
+    manager.update(0.0f);
+    manager.draw();
+    EXPECT_EQ(log, Log{"GameState.exit"});
 }
 
 }  // namespace

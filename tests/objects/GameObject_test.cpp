@@ -10,12 +10,14 @@
 
 namespace {
 
+using Log = std::vector<std::string>;
+
 // Notes its name in a shared log when initialised and succeeds as it is told.
 class NamedComponent : public IComponent {
 public:
-    NamedComponent(std::shared_ptr<GameObject> owner, std::string name, bool succeeds,
-                   std::vector<std::string>& log)
-        : IComponent(std::move(owner)), m_name(std::move(name)), m_succeeds(succeeds), m_log(log) {}
+    NamedComponent(std::shared_ptr<GameObject> owner, std::string name, Log& log,
+                   bool succeeds = true)
+        : IComponent(std::move(owner)), m_name(std::move(name)), m_log(log), m_succeeds(succeeds) {}
 
     bool init() override {
         m_log.push_back(m_name);
@@ -26,8 +28,8 @@ public:
 
 private:
     std::string m_name;
+    Log& m_log;
     bool m_succeeds;
-    std::vector<std::string>& m_log;
 };
 
 class SpecialComponent : public NamedComponent {
@@ -35,52 +37,37 @@ public:
     using NamedComponent::NamedComponent;
 };
 
-class GameObjectTest : public ::testing::Test {
-protected:
-    void TearDown() override {
-        if (object) {
-            object->clearComponents();
-        }
-    }
-
-    template <typename Component = NamedComponent>
-    void add(const std::string& name, bool succeeds = true) {
-        object->addComponent(std::make_shared<Component>(object, name, succeeds, log));
-    }
-
-    std::vector<std::string> log;
-    std::shared_ptr<GameObject> object = std::make_shared<GameObject>("Player1");
-};
-
-TEST_F(GameObjectTest, InitStopsAtTheFirstFailingComponentWithOneLineNamingTheObject) {
+// Components are initialised and found in the order they were added; a component is found by
+// any class it derives from.
+TEST(GameObjectTest, ComponentsInitAndAreFoundInTheOrderTheyWereAdded) {
+    Log log;
     ErrCapture err;
+    auto object = std::make_shared<GameObject>("Player1");
     EXPECT_TRUE(object->init()) << "nothing to initialise";
-    EXPECT_EQ(err.text(), "");
-    add("A");
-    add("B", false);
-    add("C");
-    EXPECT_FALSE(object->init());
-    EXPECT_EQ(log, (std::vector<std::string>{"A", "B"}));
-    EXPECT_EQ(err.lineCount(), 1);
-    EXPECT_NE(err.text().find("object Player1\n"), std::string::npos) << err.text();
-}
-
-TEST_F(GameObjectTest, LookupByClassFindsDerivedComponentsInTheOrderTheyWereAdded) {
-    add("plain");
+    object->addComponent(std::make_shared<NamedComponent>(object, "plain", log));
     EXPECT_EQ(object->getComponent<SpecialComponent>(), nullptr);
     EXPECT_TRUE(object->getComponents<SpecialComponent>().empty());
-    add<SpecialComponent>("first special");
-    add<SpecialComponent>("second special");
+    object->addComponent(std::make_shared<SpecialComponent>(object, "first special", log, false));
+    object->addComponent(std::make_shared<SpecialComponent>(object, "second special", log));
     EXPECT_EQ(object->getComponent<NamedComponent>()->name(), "plain");
     EXPECT_EQ(object->getComponent<SpecialComponent>()->name(), "first special");
     const auto specials = object->getComponents<SpecialComponent>();
     ASSERT_EQ(specials.size(), 2u);
     EXPECT_EQ(specials[1]->name(), "second special");
     EXPECT_EQ(object->getComponents<IComponent>().size(), 3u);
+
+    EXPECT_EQ(err.text(), "");
+    EXPECT_FALSE(object->init()) << "the first special fails";
+    EXPECT_EQ(log, (Log{"plain", "first special"})) << "init stops at the first failure";
+    EXPECT_EQ(err.lineCount(), 1);
+    EXPECT_NE(err.text().find("object Player1\n"), std::string::npos) << err.text();
+    object->clearComponents();
 }
 
-TEST_F(GameObjectTest, ComponentsKeepTheirOwnerAliveUntilTheyAreCleared) {
-    add("A");
+TEST(GameObjectTest, ComponentsKeepTheirOwnerAliveUntilTheyAreCleared) {
+    Log log;
+    auto object = std::make_shared<GameObject>("kept");
+    object->addComponent(std::make_shared<NamedComponent>(object, "A", log));
     const std::weak_ptr<GameObject> watched = object;
     const std::weak_ptr<IComponent> component = object->getComponent<IComponent>();
     object.reset();
