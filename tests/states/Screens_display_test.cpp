@@ -180,7 +180,7 @@ TEST_F(ScreensTest, EscapeLeavesTheLevelForTheTitleEvenWithoutAMap) {
 
 // Without its map a menu says which and shows nothing. Every frame of a menu starts from the
 // view it was built with, and a clicked button leads to its screen once; leaving lets go of the
-// map and gives the next screen the default view.
+// map and gives the next screen the design view.
 TEST_F(ScreensTest, AMenuIsBuiltFromItsMapAndLetsGoOfItOnExit) {
     MenuState menu{&manager, nullptr};
     const auto& objects = menu.getGameObjectManager().getGameObjects();
