@@ -1,10 +1,12 @@
 #include "core/Game.hpp"
 
+#include <SFML/System/Err.hpp>
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <memory>
 
 #include "assets/AssetManager.hpp"
+#include "assets/RegularFile.hpp"
 #include "core/GameStateManager.hpp"
 #include "core/InputManager.hpp"
 #include "physics/PhysicsManager.hpp"
@@ -56,7 +58,7 @@ bool Game::initialize() {
     registerScreens();
     m_stateManager->changeState("MenuState");
 
-    m_music.openFromFile(kMenuMusic);
+    openMusic(kMenuMusic);
     m_music.setLoop(true);
     m_music.setVolume(kMenuVolume);
     m_music.play();
@@ -150,8 +152,18 @@ void Game::pollEvents() {
 
 void Game::changeMusic(std::string path) {
     m_music.stop();
-    m_music.openFromFile(path);
-    m_music.play();
+    if (openMusic(path)) {
+        m_music.play();
+    }
+}
+
+// A track that cannot be opened leaves the music silent until the next one that can.
+bool Game::openMusic(const std::string& path) {
+    if (!RegularFile::exists(path)) {
+        sf::err() << "Could not load music from " << path << std::endl;
+        return false;
+    }
+    return m_music.openFromFile(path);
 }
 
 void Game::playTrack(const std::string& path, float volume) {
