@@ -7,12 +7,12 @@
 #include <SFML/System/Err.hpp>
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <ostream>
 #include <unordered_map>
 
 #include "assets/LayerComponent.hpp"
 #include "assets/ObjectFactory.hpp"
+#include "assets/RegularFile.hpp"
 #include "assets/TileGrid.hpp"
 #include "assets/TmxReader.hpp"
 #include "core/DesignView.hpp"
@@ -206,9 +206,7 @@ void AssetManager::loadTilesetTextures(const TmxMap& map) {
     for (const auto& tileset : map.tilesets) {
         auto texture = std::make_shared<sf::Texture>();
         const std::string path = m_assetRoot + tileset.imageSource;
-        // Only a regular file: a pipe or a device named by a map would stall the image loader.
-        std::error_code notAFile;
-        if (!std::filesystem::is_regular_file(path, notAFile) || !texture->loadFromFile(path)) {
+        if (!RegularFile::exists(path) || !texture->loadFromFile(path)) {
             sf::err() << "Could not load texture " << path << std::endl;
         }
         m_textures[tileset.name] = std::move(texture);
