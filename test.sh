@@ -25,7 +25,7 @@ read -r -t 30 display <&"$displayfd"
 export DISPLAY=":$display"
 export ALSOFT_DRIVERS=null
 
-(cd "$build" && ctest --output-on-failure --timeout 300 "$@")
+(cd "$build" && ctest --output-on-failure --timeout 300 -j "$(nproc)" "$@")
 
 fuzz_seconds="${TUMBLELEAF_FUZZ_SECONDS:-25}"
 if [ "$fuzz_seconds" != 0 ]; then
