@@ -90,11 +90,14 @@ def design_to_window(point, size):
 
 
 def mean_difference(shot, reference):
-    """Mean absolute difference per channel, 0 to 255, of two pictures; the reference is
-    scaled to the shot's size first. Scaling filters differ by a few levels per pixel."""
-    reference = reference.convert("RGB").resize(shot.size, Image.BILINEAR)
-    difference = ImageChops.difference(shot.convert("RGB"), reference)
-    return sum(ImageStat.Stat(difference).mean) / 3
+    """Mean absolute difference per channel, 0 to 255, of two pictures of one thing at any two
+    sizes, both averaged down to a quarter of the layout's size (or the shot's, if smaller):
+    scaling filters differ in every fine detail, while a picture out of place or out of scale
+    differs in every coarse one."""
+    size = (min(shot.width, DESIGN[0] // 4), min(shot.height, DESIGN[1] // 4))
+    shot = shot.convert("RGB").resize(size, Image.BOX)
+    reference = reference.convert("RGB").resize(size, Image.BOX)
+    return sum(ImageStat.Stat(ImageChops.difference(shot, reference)).mean) / 3
 
 
 def is_black(picture, box):

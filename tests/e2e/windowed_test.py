@@ -5,15 +5,17 @@ and right in a wide one. Closing the window ends the game cleanly."""
 import os
 import sys
 
-from gamedriver import Game, fail, wait_for
+from gamedriver import DESIGN, Game, fail, letterbox_problem, wait_for
 
-NEW_SIZES = [(1280, 1000), (1800, 720)]  # tall: bars above and below; wide: left and right
+# Tall: bars above and below; wide: bars left and right.
+NEW_SIZES = [(1600, 1400), (2400, 1000)]
 
 
 def main():
     binary, source = sys.argv[1], os.environ["TUMBLELEAF_SOURCE_DIR"]
     shots = os.path.join(os.getcwd(), "e2e-shots", "windowed")
-    game = Game(binary, source, shots, args=["--windowed"])
+    # A screen with room for a window of the layout's own size and larger.
+    game = Game(binary, source, shots, args=["--windowed"], screen_size=(2560, 1440))
     try:
         game.move_mouse_away()
         if game.window_size() != (1280, 720):
@@ -22,11 +24,21 @@ def main():
         # into view, all of it can be captured.
         game.xdotool("windowmove", game.window.id, 0, 0)
         wait_for(lambda: game.window_placement()[2:4] == (0, 0), 60, "the window at (0, 0)")
-        # At 16:9 the layout fills the window: this picture is the reference for the others.
-        reference = game.settled_shot("window-1280x720", window_only=True)
+        first = game.settled_shot("window-1280x720", window_only=True)
+
+        # The reference: the layout at its own size, of which the first picture is a copy
+        # scaled down.
+        game.xdotool("windowsize", game.window.id, *DESIGN)
+
+        def layout_at_own_size():
+            shot = game.screenshot("window-1920x1080", window_only=True)
+            fits = shot.size == DESIGN and letterbox_problem(first, shot, limit=6) is None
+            return shot if fits else None
+
+        design = wait_for(layout_at_own_size, 120, "the layout filling a 1920x1080 window")
         for width, height in NEW_SIZES:
             game.xdotool("windowsize", game.window.id, width, height)
-            game.wait_for_letterboxed(reference, f"window-{width}x{height}", (width, height))
+            game.wait_for_letterboxed(design, f"window-{width}x{height}", (width, height))
         game.request_close()
         game.wait_for_exit()
     finally:
