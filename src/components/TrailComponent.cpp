@@ -8,7 +8,11 @@
 
 TrailComponent::TrailComponent(sf::RenderWindow& renderWindow, std::shared_ptr<GameObject> player,
                                std::string texturePath)
-    : IRenderComponent(renderWindow, std::move(player)), m_texturePath(std::move(texturePath)) {}
+    : IRenderComponent(renderWindow, std::move(player)),
+      m_texturePath(std::move(texturePath)),
+      m_records(kMaxRecords) {
+    m_stamps.reserve(6 * kMaxRecords);
+}
 
 bool TrailComponent::init() {
     // A trail stamp keeps every colour it has.
@@ -26,10 +30,12 @@ void TrailComponent::update(float frameSeconds) {
     if (!(m_sampleTime > kSampleInterval)) {
         return;
     }
-    if (m_transforms.size() >= kMaxRecords) {
-        m_transforms.pop_front();
+    if (m_recordCount == kMaxRecords) {
+        m_oldest = (m_oldest + 1) % kMaxRecords;
+        --m_recordCount;
     }
-    m_transforms.push_back(m_gameObject->getTransform());
+    m_records[(m_oldest + m_recordCount) % kMaxRecords] = m_gameObject->getTransform();
+    ++m_recordCount;
     m_sampleTime -= kSampleInterval;
 }
 
@@ -42,8 +48,33 @@ sf::Transform TrailComponent::stampTransform(const sf::Transform& record) const 
     return stamp;
 }
 
+// The sprite's corners go through the same products as when a sprite is drawn on its own: its
+// transform combined with the stamp's, then each corner transformed. The triangles follow the
+// sprite's strip, vertex for vertex.
+const std::vector<sf::Vertex>& TrailComponent::prepareStamps() {
+    m_stamps.clear();
+    const sf::FloatRect bounds = m_sprite.getLocalBounds();
+    const sf::FloatRect rect(m_sprite.getTextureRect());
+    const sf::Vector2f corners[] = {
+        {0.f, 0.f}, {0.f, bounds.height}, {bounds.width, 0.f}, {bounds.width, bounds.height}};
+    const sf::Vector2f texCoords[] = {{rect.left, rect.top},
+                                      {rect.left, rect.top + rect.height},
+                                      {rect.left + rect.width, rect.top},
+                                      {rect.left + rect.width, rect.top + rect.height}};
+    for (std::size_t i = 0; i < m_recordCount; ++i) {
+        sf::Transform stamp = stampTransform(getRecord(i));
+        stamp *= m_sprite.getTransform();
+        for (const int corner : {0, 1, 2, 2, 1, 3}) {
+            m_stamps.emplace_back(stamp * corners[corner], m_sprite.getColor(), texCoords[corner]);
+        }
+    }
+    return m_stamps;
+}
+
 void TrailComponent::draw() {
-    for (const sf::Transform& record : m_transforms) {
-        m_renderWindow.draw(m_sprite, stampTransform(record));
+    const std::vector<sf::Vertex>& stamps = prepareStamps();
+    if (!stamps.empty()) {
+        m_renderWindow.draw(stamps.data(), stamps.size(), sf::Triangles,
+                            sf::RenderStates(&m_texture));
     }
 }
