@@ -15,6 +15,7 @@
 #include "assets/ObjectFactory.hpp"
 #include "assets/TileGrid.hpp"
 #include "assets/TmxReader.hpp"
+#include "core/DesignView.hpp"
 #include "objects/GameObject.hpp"
 
 namespace {
@@ -136,10 +137,17 @@ private:
     std::vector<TileLook> m_looks;
 };
 
-// Whether the view is the one setDividerView sets.
-bool isDividerView(const sf::View& view, const sf::View& defaultView) {
-    return view.getCenter() == defaultView.getCenter() &&
-           view.getSize() == defaultView.getSize() + sf::Vector2f(1.f, 0.f);
+// The divider's view: the design screen, marked by a width one unit too wide, which no screen
+// uses for its own drawing.
+sf::View dividerView(sf::Vector2u windowSize) {
+    sf::View view = DesignView::view(windowSize);
+    view.setSize(view.getSize() + sf::Vector2f(1.f, 0.f));
+    return view;
+}
+
+bool isDividerView(const sf::View& view, sf::Vector2u windowSize) {
+    const sf::View divider = dividerView(windowSize);
+    return view.getCenter() == divider.getCenter() && view.getSize() == divider.getSize();
 }
 
 }  // namespace
@@ -302,7 +310,7 @@ void AssetManager::drawLayers() {
         return;
     }
     const sf::View& view = m_renderWindow->getView();
-    if (isDividerView(view, m_renderWindow->getDefaultView())) {
+    if (isDividerView(view, m_renderWindow->getSize())) {
         drawDivider(view.getCenter());
         return;
     }
@@ -317,9 +325,7 @@ void AssetManager::setDividerView() {
     if (m_renderWindow == nullptr) {
         return;
     }
-    sf::View view = m_renderWindow->getDefaultView();
-    view.setSize(view.getSize() + sf::Vector2f(1.f, 0.f));
-    m_renderWindow->setView(view);
+    m_renderWindow->setView(dividerView(m_renderWindow->getSize()));
 }
 
 void AssetManager::drawDivider(sf::Vector2f viewCentre) {

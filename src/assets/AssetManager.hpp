@@ -35,7 +35,9 @@ public:
 
     sf::RenderWindow* getRenderWindow() const { return m_renderWindow; }
     void setRenderWindow(sf::RenderWindow* window) { m_renderWindow = window; }
+    // The folder that pictures and fonts named in the next map are read from, ending in '/'.
     const std::string& getAssetRoot() const { return m_assetRoot; }
+    void setAssetRoot(std::string root) { m_assetRoot = std::move(root); }
 
     // Reads the map file at path (used as given) and builds it: textures, tiles shifted by
     // offset, layers and objects. Returns the map's own object (id "map", holding the layers),

@@ -2,6 +2,7 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
+#include "core/DesignView.hpp"
 #include "objects/GameObject.hpp"
 
 namespace {
@@ -20,8 +21,10 @@ void CameraRenderComponent::update(float /*frameSeconds*/) {
     m_renderWindow.setView(m_view);
 }
 
-// Player 2 sits on the left of the keyboard (A and D), so its picture is on the left too.
+// Player 2 sits on the left of the keyboard (A and D), so its picture is on the left too. The
+// halves are those of the design screen as the window shows it.
 void CameraRenderComponent::applyViewport() {
-    m_view.setViewport(m_gameObject->getId() == "CameraOnPlayer2" ? kLeftHalf : kRightHalf);
+    const sf::FloatRect& half = m_gameObject->getId() == "CameraOnPlayer2" ? kLeftHalf : kRightHalf;
+    m_view.setViewport(DesignView::viewport(half, m_renderWindow.getSize()));
     m_renderWindow.setView(m_view);
 }

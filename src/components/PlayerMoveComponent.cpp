@@ -15,10 +15,10 @@ sf::Vector2f PlayerMoveComponent::inputDirection() const {
     const InputManager& input = InputManager::instance();
     const int bindingSet = static_cast<int>(m_inputSet);
     sf::Vector2f direction(0.0f, m_speed);
-    if (input.isKeyDown(input.getKey("left", bindingSet))) {
+    if (input.isActionDown("left", bindingSet)) {
         direction.x -= m_speed;
     }
-    if (input.isKeyDown(input.getKey("right", bindingSet))) {
+    if (input.isActionDown("right", bindingSet)) {
         direction.x += m_speed;
     }
     return direction;

@@ -4,10 +4,10 @@
 
 #include "objects/IComponent.hpp"
 
-// Drives a player: a constant push downward, a sideways push per held "left" / "right" key of
-// its binding set, integration of the player's body, and the points. Points are the score and
-// the size: they drain with the distance travelled, the collider shrinks with them, and the
-// player is marked for removal when they run out.
+// Drives a player: a constant push downward, a sideways push per held "left" / "right" (a key of
+// its binding set or its controller), integration of the player's body, and the points. Points are
+// the score and the size: they drain with the distance travelled, the collider shrinks with them,
+// and the player is marked for removal when they run out.
 class PlayerMoveComponent : public IComponent {
 public:
     static constexpr float kFullPoints = 1000.0f;
@@ -18,8 +18,8 @@ public:
     bool init() override { return true; }
     void update(float frameSeconds) override;
 
-    // The force from the current key state: always m_speed downward, plus or minus m_speed
-    // sideways per held key (both keys cancel).
+    // The force from this frame's input: always m_speed downward, plus or minus m_speed
+    // sideways per held direction (both directions held cancel).
     sf::Vector2f inputDirection() const;
 
     unsigned getInputSet() const { return m_inputSet; }

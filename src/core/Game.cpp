@@ -5,6 +5,7 @@
 #include <memory>
 
 #include "assets/AssetManager.hpp"
+#include "core/DesignView.hpp"
 #include "core/GameStateManager.hpp"
 #include "core/InputManager.hpp"
 #include "physics/PhysicsManager.hpp"
@@ -26,8 +27,8 @@ Game::Game()
       m_height(sf::VideoMode::getDesktopMode().height),
       m_title("Tumbleleaf") {}
 
-void Game::run() {
-    if (!initialize()) {
+void Game::run(const LaunchOptions& options) {
+    if (!initialize(options)) {
         return;
     }
     sf::Clock frameClock;
@@ -37,30 +38,44 @@ void Game::run() {
     shutdown();
 }
 
-bool Game::initialize() {
+bool Game::initialize(const LaunchOptions& options) {
     AssetManager::instance().setRenderWindow(&m_window);
     m_physicsManager = &PhysicsManager::instance();
     m_inputManager = &InputManager::instance();
     bindDefaultKeys();
 
-    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
-    m_window.create(sf::VideoMode(m_width, m_height, desktop.bitsPerPixel), m_title,
-                    sf::Style::None, sf::ContextSettings());
-    // SFML centres new windows itself; without a window manager that can push a desktop-size
-    // window half off the screen.
-    m_window.setPosition({0, 0});
+    createWindow(options);
     m_window.setFramerateLimit(kFrameRateLimit);
     m_inputManager->setWindow(&m_window);
 
     m_stateManager = &GameStateManager::instance();
     registerScreens();
-    m_stateManager->changeState("MenuState");
+    m_levelPath = options.levelPath;
+    // A designer trying a map goes straight into the race on it.
+    m_stateManager->changeState(m_levelPath.empty() ? "MenuState" : "GameState");
 
     m_music.openFromFile(kMenuMusic);
     m_music.setLoop(true);
     m_music.setVolume(kMenuVolume);
     m_music.play();
     return true;
+}
+
+void Game::createWindow(const LaunchOptions& options) {
+    const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
+    if (options.windowed) {
+        m_window.create(
+            sf::VideoMode(options.windowSize.x, options.windowSize.y, desktop.bitsPerPixel),
+            m_title, sf::Style::Default, sf::ContextSettings());
+    } else {
+        m_window.create(sf::VideoMode(m_width, m_height, desktop.bitsPerPixel), m_title,
+                        sf::Style::None, sf::ContextSettings());
+        // SFML centres new windows itself; without a window manager that can push a desktop-size
+        // window half off the screen.
+        m_window.setPosition({0, 0});
+    }
+    // The first screen takes its view from the window: the design, fitted to the window.
+    m_window.setView(DesignView::view(m_window.getSize()));
 }
 
 void Game::bindDefaultKeys() {
@@ -71,6 +86,7 @@ void Game::bindDefaultKeys() {
     m_inputManager->bind(1, "left", sf::Keyboard::A);
     m_inputManager->bind(1, "right", sf::Keyboard::D);
     m_inputManager->bind(0, "debugdraw", sf::Keyboard::F1);
+    m_inputManager->bind(0, "Reload", sf::Keyboard::F5);
 }
 
 const std::vector<std::string>& Game::screenNames() {

@@ -7,13 +7,16 @@
 #include <string>
 #include <vector>
 
+#include "core/CommandLine.hpp"
+
 class GameState;
 class GameStateManager;
 class InputManager;
 class PhysicsManager;
 
-// The application: one borderless desktop-size window, one looping music track, and the main
-// loop that drives input, physics and the current screen once per frame.
+// The application: one window (borderless over the whole desktop, or a normal one when asked),
+// one looping music track, and the main loop that drives input, physics and the current screen
+// once per frame.
 class Game {
 public:
     static constexpr unsigned kFrameRateLimit = 144;
@@ -30,8 +33,8 @@ public:
     static std::shared_ptr<GameState> createScreen(const std::string& name,
                                                    GameStateManager* stateManager, Game* game);
 
-    void run();
-    bool initialize();
+    void run(const LaunchOptions& options = LaunchOptions());
+    bool initialize(const LaunchOptions& options = LaunchOptions());
     // Volume and looping carry over to the new track; a missing file leaves the game silent.
     void changeMusic(std::string path);
     // Changes the track and sets its volume, unless the player has muted the game.
@@ -42,10 +45,14 @@ public:
     bool isMuted() const { return m_muted; }
     void setMuted(bool muted) { m_muted = muted; }
     GameStateManager* getStateManager() const { return m_stateManager; }
+    // The map the race is played on when the player named one; empty for the game's own.
+    const std::string& getLevelPath() const { return m_levelPath; }
+    void setLevelPath(std::string path) { m_levelPath = std::move(path); }
 
 private:
     Game();
     void bindDefaultKeys();
+    void createWindow(const LaunchOptions& options);
     void registerScreens();
     void runFrame(sf::Clock& frameClock);
     void pollEvents();
@@ -60,4 +67,5 @@ private:
     GameStateManager* m_stateManager = nullptr;
     InputManager* m_inputManager = nullptr;
     PhysicsManager* m_physicsManager = nullptr;
+    std::string m_levelPath;
 };

@@ -5,6 +5,7 @@
 
 #include "assets/AssetManager.hpp"
 #include "assets/LayerComponent.hpp"
+#include "core/DesignView.hpp"
 #include "core/GameStateManager.hpp"
 #include "states/StateButtonComponent.hpp"
 
@@ -19,9 +20,15 @@ void GameState::draw() {
 
 std::shared_ptr<GameObject> GameState::loadAndRegisterMap(const std::string& fileName) {
     AssetManager& assets = AssetManager::instance();
-    auto map = assets.loadMap(assets.getAssetRoot() + fileName, sf::Vector2f(0.f, 0.f));
+    assets.setAssetRoot(kAssetFolder);
+    auto map = assets.loadMap(kAssetFolder + fileName, sf::Vector2f(0.f, 0.f));
+    registerMap(map);
+    return map;
+}
+
+void GameState::registerMap(const std::shared_ptr<GameObject>& map) {
     if (!map) {
-        return nullptr;
+        return;
     }
     m_gameObjectManager.addGameObject(map);
     for (const auto& layer : map->getComponents<LayerComponent>()) {
@@ -29,12 +36,11 @@ std::shared_ptr<GameObject> GameState::loadAndRegisterMap(const std::string& fil
             m_gameObjectManager.addGameObject(object);
         }
     }
-    return map;
 }
 
 void GameState::initRegisteredObjects() {
-    for (const auto& entry : m_gameObjectManager.getGameObjects()) {
-        entry.second->init();
+    for (const auto& object : m_gameObjectManager.getObjects()) {
+        object->init();
     }
 }
 
@@ -57,12 +63,15 @@ void GameState::enterMenuScreen(const std::string& fileName, sf::View& view, sf:
 }
 
 void GameState::updateMenu(const sf::View& view, float frameSeconds) {
+    // Fitted anew every frame: the player may resize the window.
     if (sf::RenderWindow* target = window()) {
-        target->setView(view);
+        sf::View fitted = view;
+        fitted.setViewport(DesignView::letterbox(target->getSize()));
+        target->setView(fitted);
     }
-    for (const auto& entry : m_gameObjectManager.getGameObjects()) {
-        const auto button = entry.second->getComponent<StateButtonComponent>();
-        for (const auto& component : entry.second->getComponentList()) {
+    for (const auto& object : m_gameObjectManager.getObjects()) {
+        const auto button = object->getComponent<StateButtonComponent>();
+        for (const auto& component : object->getComponentList()) {
             component->update(frameSeconds);
         }
         if (button && button->isClicked()) {
@@ -84,9 +93,9 @@ sf::RenderWindow* GameState::window() {
     return AssetManager::instance().getRenderWindow();
 }
 
-void GameState::useDefaultView() {
+void GameState::useDesignView() {
     if (sf::RenderWindow* target = window()) {
-        target->setView(target->getDefaultView());
+        target->setView(DesignView::view(target->getSize()));
     }
 }
 

@@ -17,6 +17,8 @@ class RenderWindow;
 // entered and left many times, so init must rebuild everything exit dropped.
 class GameState {
 public:
+    // The game's own files; a map's own pictures are read from the map's folder.
+    static constexpr const char* kAssetFolder = "../assets/";
     static constexpr const char* kFontPath = "../assets/fonts/mini-pixel-7/mini_pixel-7.ttf";
 
     GameState(GameStateManager* stateManager, Game* game);
@@ -34,6 +36,9 @@ protected:
     // Loads the screen's map from the asset folder and registers the map object and every object
     // of its layers. Empty when there is no map (the loader has said why).
     std::shared_ptr<GameObject> loadAndRegisterMap(const std::string& fileName);
+    // Registers a map object and every object of its layers, in the map's order; nothing for no
+    // map.
+    void registerMap(const std::shared_ptr<GameObject>& map);
     // Only once the whole scene is registered may components look each other up.
     void initRegisteredObjects();
     // Both of the above: what a menu-type screen does on entry. False when there is no map.
@@ -48,7 +53,8 @@ protected:
     static bool loadFont(sf::Font& font);
     // The game window, through which screens set views; null only in tests without one.
     static sf::RenderWindow* window();
-    static void useDefaultView();
+    // The whole design screen, fitted to the window.
+    static void useDesignView();
     void requestState(const std::string& name);
 
     GameStateManager* m_stateManager;

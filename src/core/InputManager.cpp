@@ -1,8 +1,14 @@
 #include "core/InputManager.hpp"
 
 InputManager& InputManager::instance() {
-    static InputManager manager;
+    static InputManager manager(Gamepads::readJoystick);
     return manager;
+}
+
+InputManager::InputManager(Gamepads::Reader padReader) : m_pads(std::move(padReader)) {}
+
+void InputManager::setPadReader(Gamepads::Reader padReader) {
+    m_pads.setReader(std::move(padReader));
 }
 
 void InputManager::setKeyState(int keyCode, bool down) {
@@ -18,15 +24,23 @@ void InputManager::releaseAllKeys() {
 void InputManager::advanceFrame() {
     m_previousKeys = m_currentKeys;
     m_currentKeys = m_liveKeys;
+    m_pads.sample();
 }
 
 int InputManager::getKey(const std::string& name, int bindingSet) const {
+    return findKey(name, bindingSet).value_or(0);
+}
+
+std::optional<int> InputManager::findKey(const std::string& name, int bindingSet) const {
     if (bindingSet < 0 || bindingSet >= kBindingSets) {
-        return 0;
+        return std::nullopt;
     }
     const auto& bindings = m_bindings[bindingSet];
     const auto found = bindings.find(name);
-    return found == bindings.end() ? 0 : found->second;
+    if (found == bindings.end()) {
+        return std::nullopt;
+    }
+    return found->second;
 }
 
 void InputManager::bind(int bindingSet, const std::string& name, int keyCode) {
@@ -47,4 +61,11 @@ bool InputManager::isKeyDown(int keyCode) const {
 
 bool InputManager::isKeyPressed(int keyCode) const {
     return isValidKey(keyCode) && m_currentKeys[keyCode] && !m_previousKeys[keyCode];
+}
+
+// Unlike getKey, an unbound action must not fall back to key code 0: a player whose set has no
+// "left" would otherwise steer with the A key.
+bool InputManager::isActionDown(const std::string& action, int player) const {
+    const std::optional<int> key = findKey(action, player);
+    return (key && isKeyDown(*key)) || m_pads.isPushing(action, player);
 }

@@ -1,29 +1,37 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <unordered_map>
+
+#include "core/Gamepads.hpp"
 
 namespace sf {
 class RenderWindow;
 }
 
 // Turns keyboard events into per-frame key states and maps action names ("left", "Exit", ...)
-// to key codes, one binding set per player. Also carries the window through which buttons read
-// the mouse, and the click latch all buttons share so that one press fires one button once.
+// to key codes, one binding set per player; players steer with their keys or their controller
+// alike (isActionDown). Also carries the window through which buttons read the mouse, and the
+// click latch all buttons share so that one press fires one button once.
 class InputManager {
 public:
     static constexpr int kKeyCount = 101;  // sf::Keyboard::KeyCount in SFML 2.5
     static constexpr int kBindingSets = 4;
 
+    // The game's input, with the system's controllers.
     static InputManager& instance();
+    // Keyboard only until a pad reader is set.
     InputManager() = default;
+    explicit InputManager(Gamepads::Reader padReader);
+    void setPadReader(Gamepads::Reader padReader);
 
     // Live state from a KeyPressed / KeyReleased event; unknown codes (-1) are ignored.
     void setKeyState(int keyCode, bool down);
     // A held key whose release went to another window would stay down forever.
     void releaseAllKeys();
-    // Once per frame, after polling: previous <- current, current <- live.
+    // Once per frame, after polling: previous <- current, current <- live; the pads are read.
     void advanceFrame();
 
     // The key bound to `name` in `bindingSet`, or 0 when unbound (or the set does not exist).
@@ -34,6 +42,9 @@ public:
     // Codes outside 0..100 read as up.
     bool isKeyDown(int keyCode) const;
     bool isKeyPressed(int keyCode) const;
+    // The key bound to `action` in set `player` is down, or that player's pad pushes that way.
+    // An action the set does not bind reads no key at all.
+    bool isActionDown(const std::string& action, int player) const;
 
     sf::RenderWindow* getWindow() const { return m_window; }
     void setWindow(sf::RenderWindow* window) { m_window = window; }
@@ -42,6 +53,7 @@ public:
 
 private:
     static bool isValidKey(int keyCode) { return keyCode >= 0 && keyCode < kKeyCount; }
+    std::optional<int> findKey(const std::string& name, int bindingSet) const;
 
     std::array<bool, kKeyCount> m_previousKeys{};
     std::array<bool, kKeyCount> m_currentKeys{};
@@ -49,4 +61,5 @@ private:
     sf::RenderWindow* m_window = nullptr;
     std::array<std::unordered_map<std::string, int>, kBindingSets> m_bindings{};
     bool m_mouseLatch = false;
+    Gamepads m_pads;
 };

@@ -16,6 +16,15 @@ bool contains(const std::string& text, const char* part) {
 
 void GameObjectManager::addGameObject(const std::shared_ptr<GameObject>& gameObject) {
     const std::string& id = gameObject->getId();
+    const auto registered = m_gameObjects.find(id);
+    // Registering an object again does not make it count twice.
+    const bool known =
+        registered != m_gameObjects.end() &&
+        (registered->second == gameObject ||
+         std::find(m_objects.begin(), m_objects.end(), gameObject) != m_objects.end());
+    if (!known) {
+        m_objects.push_back(gameObject);
+    }
     m_gameObjects[id] = gameObject;
     if (contains(id, "Player") && !contains(id, "Camera")) {
         m_players.push_back(gameObject);
@@ -34,10 +43,17 @@ std::shared_ptr<GameObject> GameObjectManager::getGameObject(const std::string& 
 
 void GameObjectManager::removeGameObject(const std::shared_ptr<GameObject>& gameObject) {
     const std::string id = gameObject->getId();
-    m_gameObjects.erase(id);
     if (contains(id, "Player")) {
         retirePlayer(gameObject);
+        return;
     }
+    const auto registered = m_gameObjects.find(id);
+    if (registered != m_gameObjects.end() && registered->second == gameObject) {
+        m_gameObjects.erase(registered);
+    }
+    m_objects.erase(std::remove(m_objects.begin(), m_objects.end(), gameObject), m_objects.end());
+    // Gone from the screen for good: nothing would break its cycle with its components later.
+    gameObject->clearComponents();
 }
 
 void GameObjectManager::retirePlayer(const std::shared_ptr<GameObject>& player) {
@@ -46,7 +62,6 @@ void GameObjectManager::retirePlayer(const std::shared_ptr<GameObject>& player) 
         m_players.erase(inRace);
     }
     player->setMarkedForRemoval(false);
-    m_gameObjects[player->getId()] = player;
     // Gameplay marks a finished player again and again (it stays in the win zone, its points
     // stay used up): only the first retirement counts.
     if (player->isScoreRecorded()) {
@@ -72,8 +87,8 @@ void GameObjectManager::recordScore(const GameObject& player, const PlayerMoveCo
 
 // Every player that leaves the race makes the others, finished ones included, lose points faster.
 void GameObjectManager::speedUpOthers(const GameObject& leaver) {
-    for (const auto& entry : m_gameObjects) {
-        const GameObject& other = *entry.second;
+    for (const auto& object : m_objects) {
+        const GameObject& other = *object;
         if (&other == &leaver || other.getType() != "Player") {
             continue;
         }
@@ -88,9 +103,10 @@ GameObjectManager::~GameObjectManager() {
 }
 
 void GameObjectManager::clear() {
-    for (auto& entry : m_gameObjects) {
-        entry.second->clearComponents();
+    for (const auto& object : m_objects) {
+        object->clearComponents();
     }
     m_gameObjects.clear();
+    m_objects.clear();
     m_players.clear();
 }

@@ -13,6 +13,7 @@ class PlayerMoveComponent;
 class GameObjectManager {
 public:
     using Registry = std::unordered_map<std::string, std::shared_ptr<GameObject>>;
+    using Objects = std::vector<std::shared_ptr<GameObject>>;
 
     // Releases its objects as clear() does, or a screen still running at exit would leak them.
     ~GameObjectManager();
@@ -20,19 +21,25 @@ public:
     GameObjectManager(const GameObjectManager&) = delete;
     GameObjectManager& operator=(const GameObjectManager&) = delete;
 
-    // Replaces an object already registered under the same id. Ids containing "Player" but not
-    // "Camera" join the race.
+    // Takes the id from an object already registered under it; that object stays registered
+    // (updated, released) but is no longer found by id. Ids containing "Player" but not "Camera"
+    // join the race.
     void addGameObject(const std::shared_ptr<GameObject>& gameObject);
     // Empty pointer, and one error line, when the id is unknown.
     std::shared_ptr<GameObject> getGameObject(const std::string& id) const;
-    // Removes an object; a player is retired instead: it stays in the scene but leaves the race,
-    // and the first time it does, its score goes to the leaderboard and the others speed up.
+    // Removes an object and lets go of its components; a player is retired instead: it stays in the
+    // scene but leaves the race, and the first time it does, its score goes to the leaderboard and
+    // the others speed up.
     void removeGameObject(const std::shared_ptr<GameObject>& gameObject);
     // Drops every object, breaking the object <-> component reference cycles first.
     void clear();
 
+    // The objects by id: the last one registered under each id.
     const Registry& getGameObjects() const { return m_gameObjects; }
-    const std::vector<std::shared_ptr<GameObject>>& getPlayers() const { return m_players; }
+    // Every object registered, in the order it was registered: a map's unnamed objects all share
+    // one id, and each of them still counts.
+    const Objects& getObjects() const { return m_objects; }
+    const Objects& getPlayers() const { return m_players; }
 
 private:
     static constexpr float kLeaveSpeedUp = 2.0f;
@@ -42,5 +49,6 @@ private:
     void speedUpOthers(const GameObject& leaver);
 
     Registry m_gameObjects;
-    std::vector<std::shared_ptr<GameObject>> m_players;
+    Objects m_objects;
+    Objects m_players;
 };

@@ -4,6 +4,7 @@
 #include <SFML/Window/Mouse.hpp>
 
 #include "components/SpriteRenderComponent.hpp"
+#include "core/DesignView.hpp"
 #include "core/InputManager.hpp"
 
 const sf::Color BaseButtonComponent::kHoverTint(180, 180, 180, 255);
@@ -26,14 +27,14 @@ void BaseButtonComponent::update(float /*frameSeconds*/) {
     if (window == nullptr) {
         return;
     }
-    const sf::Vector2i pointer = sf::Mouse::getPosition(*window);
-    handleMouse(sf::Vector2f(static_cast<float>(pointer.x), static_cast<float>(pointer.y)),
+    handleMouse(DesignView::pointAt(*window, sf::Mouse::getPosition(*window)),
                 sf::Mouse::isButtonPressed(sf::Mouse::Left));
 }
 
-void BaseButtonComponent::handleMouse(sf::Vector2f position, bool leftButtonDown) {
-    updateHover(position.x, position.y, leftButtonDown);
-    if (!contains(position.x, position.y)) {
+void BaseButtonComponent::handleMouse(std::optional<sf::Vector2f> position, bool leftButtonDown) {
+    const bool over = position && contains(position->x, position->y);
+    updateHover(over, leftButtonDown);
+    if (!over) {
         return;
     }
     InputManager& input = InputManager::instance();
@@ -48,8 +49,8 @@ void BaseButtonComponent::handleMouse(sf::Vector2f position, bool leftButtonDown
     fire();
 }
 
-void BaseButtonComponent::updateHover(float x, float y, bool leftButtonDown) {
-    if (contains(x, y)) {
+void BaseButtonComponent::updateHover(bool over, bool leftButtonDown) {
+    if (over) {
         m_spriteComponent->setColor(leftButtonDown ? kPressTint : kHoverTint);
     } else if (m_spriteComponent->getColor() != sf::Color::White) {
         m_spriteComponent->setColor(sf::Color::White);

@@ -3,6 +3,7 @@
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/System/Vector2.hpp>
 #include <memory>
+#include <optional>
 
 #include "objects/IComponent.hpp"
 
@@ -22,9 +23,13 @@ public:
 
     // Reads the real mouse, relative to the game window, and handles it.
     void update(float frameSeconds) override;
-    // One frame's mouse state in window pixels (no view mapping: buttons live in window space).
-    void handleMouse(sf::Vector2f position, bool leftButtonDown);
-    void updateHover(float x, float y, bool leftButtonDown);
+    // One frame's mouse state: the pointer on the design screen (buttons are laid out there),
+    // nothing when it is over a bar or off the window.
+    void handleMouse(std::optional<sf::Vector2f> position, bool leftButtonDown);
+    void handleMouse(sf::Vector2f position, bool leftButtonDown) {
+        handleMouse(std::optional<sf::Vector2f>(position), leftButtonDown);
+    }
+    void updateHover(bool over, bool leftButtonDown);
     // Edges included.
     bool contains(float x, float y) const;
 

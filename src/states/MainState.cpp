@@ -1,11 +1,17 @@
 #include "states/MainState.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/System/Err.hpp>
+#include <filesystem>
+#include <ostream>
 
 #include "assets/AssetManager.hpp"
+#include "assets/LayerComponent.hpp"
+#include "assets/MapChecker.hpp"
 #include "components/CameraRenderComponent.hpp"
 #include "components/PictureLoader.hpp"
 #include "components/TransformCopyComponent.hpp"
+#include "core/DesignView.hpp"
 #include "core/Game.hpp"
 #include "core/InputManager.hpp"
 #include "physics/BoxCollisionComponent.hpp"
@@ -16,21 +22,27 @@ namespace {
 const sf::Color kBackgroundTint(130, 130, 130, 230);
 constexpr float kCameraZoom = 1.5f;
 
-bool isPlayerId(const std::string& id) {
-    return id.find("Player") != std::string::npos;
-}
-bool isCameraId(const std::string& id) {
-    return id.find("CameraOn") != std::string::npos;
-}
-
-// Each player sees half the window, zoomed out, with itself a sixth of the way down its half so
-// that most of the view shows the course ahead.
-sf::View cameraView(const sf::View& current) {
-    sf::View view = current;
+// Each player sees half the design screen, zoomed out, with itself a sixth of the way down its
+// half so that most of the view shows the course ahead.
+sf::View cameraView() {
+    sf::View view(sf::FloatRect(0.0f, 0.0f, DesignView::kWidth, DesignView::kHeight));
     view.zoom(kCameraZoom);
     view.setSize(view.getSize().x * 0.5f, view.getSize().y);
     view.setCenter(0.0f, view.getSize().y / 3.0f);
     return view;
+}
+
+// A map the player named is read with its pictures from its own folder, and checked first, so
+// that a designer sees what the game makes of it before racing on it.
+void checkPlayersMap(const std::string& path, const std::string& folder) {
+    for (const MapDiagnostic& diagnostic : MapChecker(folder).checkFile(path)) {
+        sf::err() << diagnostic.format(path) << std::endl;
+    }
+}
+
+bool isKeyPressed(const char* action) {
+    const InputManager& input = InputManager::instance();
+    return input.isKeyPressed(input.getKey(action, 0));
 }
 
 }  // namespace
@@ -41,30 +53,54 @@ MainState::MainState(GameStateManager* stateManager, Game* game)
 
 void MainState::init() {
     Game::instance().playTrack(Game::kLevelMusic, Game::kLevelVolume);
-    m_mapLoaded = loadAndRegisterMap(kMapFile) != nullptr;
+    enterRace();
+}
+
+void MainState::enterRace() {
+    loadLevel();
     if (m_mapLoaded) {
-        registerColliders();
         addCameras();
         initRegisteredObjects();
     }
     loadBackground();
 }
 
-void MainState::registerColliders() {
-    for (const auto& entry : m_gameObjectManager.getGameObjects()) {
-        if (const auto box = entry.second->getComponent<BoxCollisionComponent>()) {
-            PhysicsManager::instance().registerCollider(box);
+void MainState::loadLevel() {
+    AssetManager& assets = AssetManager::instance();
+    const std::string& playersMap = Game::instance().getLevelPath();
+    std::shared_ptr<GameObject> map;
+    if (playersMap.empty()) {
+        map = loadAndRegisterMap(kMapFile);
+    } else {
+        const std::string folder = std::filesystem::path(playersMap).parent_path().string() + "/";
+        checkPlayersMap(playersMap, folder);
+        assets.setAssetRoot(folder);
+        map = assets.loadMap(playersMap, sf::Vector2f(0.f, 0.f));
+        registerMap(map);
+    }
+    m_mapLoaded = map != nullptr;
+    if (m_mapLoaded) {
+        registerColliders(*map);
+    }
+}
+
+// In the map's order, layer by layer, so that every wall collides whatever its name, and where a
+// racer stands on two grounds the later one in the map decides.
+void MainState::registerColliders(const GameObject& map) {
+    for (const auto& layer : map.getComponents<LayerComponent>()) {
+        for (const auto& object : layer->getObjects()) {
+            if (const auto box = object->getComponent<BoxCollisionComponent>()) {
+                PhysicsManager::instance().registerCollider(box);
+            }
         }
     }
 }
 
-// Walks a copy, so the cameras made here are not visited.
 void MainState::addCameras() {
-    const GameObjectManager::Registry before = m_gameObjectManager.getGameObjects();
-    for (const auto& entry : before) {
-        if (isPlayerId(entry.first)) {
-            addCamera(entry.second);
-        }
+    // A copy: the cameras are registered while walking.
+    const GameObjectManager::Objects players = m_gameObjectManager.getPlayers();
+    for (const auto& player : players) {
+        addCamera(player);
     }
 }
 
@@ -74,11 +110,11 @@ void MainState::addCamera(const std::shared_ptr<GameObject>& player) {
         return;
     }
     auto camera = std::make_shared<GameObject>("CameraOn" + player->getId());
-    auto lens =
-        std::make_shared<CameraRenderComponent>(camera, *target, cameraView(target->getView()));
+    auto lens = std::make_shared<CameraRenderComponent>(camera, *target, cameraView());
     camera->addComponent(lens);
     camera->addComponent(std::make_shared<TransformCopyComponent>(camera, player));
     m_gameObjectManager.addGameObject(camera);
+    m_cameras.push_back(lens);
 
     AssetManager& assets = AssetManager::instance();
     AssetManager::RenderComponents renderComponents = assets.getRenderComponents();
@@ -95,10 +131,14 @@ void MainState::loadBackground() {
 }
 
 void MainState::update(float frameSeconds) {
-    InputManager& input = InputManager::instance();
-    if (input.isKeyPressed(input.getKey("Exit", 0))) {
+    if (isKeyPressed("Exit")) {
         Game::instance().playTrack(Game::kMenuMusic, Game::kMenuVolume);
         requestState("MenuState");
+        return;
+    }
+    if (isKeyPressed("Reload")) {
+        leaveRace();
+        enterRace();
         return;
     }
     if (!m_mapLoaded) {
@@ -108,17 +148,24 @@ void MainState::update(float frameSeconds) {
         requestState("WinState");
         return;
     }
-    // A copy, because retiring a player changes the registry.
-    const GameObjectManager::Registry objects = m_gameObjectManager.getGameObjects();
-    for (const auto& entry : objects) {
-        if (entry.second->isMarkedForRemoval()) {
-            retire(entry.second);
+    updateObjects(frameSeconds);
+}
+
+// Finished players are retired after the walk: retiring changes the registry being walked.
+void MainState::updateObjects(float frameSeconds) {
+    for (const auto& object : m_gameObjectManager.getObjects()) {
+        if (object->isMarkedForRemoval()) {
+            m_finished.push_back(object);
             continue;
         }
-        for (const auto& component : entry.second->getComponentList()) {
+        for (const auto& component : object->getComponentList()) {
             component->update(frameSeconds);
         }
     }
+    for (const auto& player : m_finished) {
+        retire(player);
+    }
+    m_finished.clear();
 }
 
 // The finished player's half of the screen stops where it is.
@@ -140,25 +187,26 @@ void MainState::draw() {
         return;
     }
     AssetManager& assets = AssetManager::instance();
-    target->setView(target->getDefaultView());
+    target->setView(DesignView::view(target->getSize()));
     target->draw(m_background);
-    for (const auto& entry : m_gameObjectManager.getGameObjects()) {
-        if (!isCameraId(entry.first)) {
-            continue;
-        }
-        if (const auto camera = entry.second->getComponent<CameraRenderComponent>()) {
-            camera->applyViewport();
-            assets.drawLayers();
-        }
+    for (const auto& camera : m_cameras) {
+        camera->applyViewport();
+        assets.drawLayers();
     }
     assets.setDividerView();
     assets.drawLayers();
 }
 
 void MainState::exit() {
+    leaveRace();
+    useDesignView();
+}
+
+void MainState::leaveRace() {
+    m_cameras.clear();
+    m_finished.clear();
     m_gameObjectManager.clear();
     PhysicsManager::instance().reset();
     AssetManager::instance().reset();
-    useDefaultView();
     m_mapLoaded = false;
 }

@@ -2,13 +2,18 @@
 
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
+#include <memory>
 #include <string>
+#include <vector>
 
 #include "core/GameState.hpp"
 
-// The race: "TileMap.tmx" played split-screen, one camera per player, over a darkened
-// background. Finished players are retired and their cameras stop; when nobody is left in the
-// race the win screen follows. Escape goes back to the title menu.
+class CameraRenderComponent;
+
+// The race: "TileMap.tmx" (or the map the player named when starting the game) played
+// split-screen, one camera per player, over a darkened background. Finished players are retired
+// and their cameras stop; when nobody is left in the race the win screen follows. Escape goes
+// back to the title menu; F5 reads the map again and restarts the race on it.
 class MainState : public GameState {
 public:
     static constexpr const char* kMapFile = "TileMap.tmx";
@@ -21,15 +26,25 @@ public:
     void draw() override;
 
 private:
-    void registerColliders();
+    // The race's map and everything built from it; the music is left alone.
+    void enterRace();
+    void leaveRace();
+    void loadLevel();
+    void registerColliders(const GameObject& map);
     void addCameras();
     void addCamera(const std::shared_ptr<GameObject>& player);
     void loadBackground();
+    void updateObjects(float frameSeconds);
     void retire(const std::shared_ptr<GameObject>& gameObject);
 
     std::string m_backgroundPath;
     sf::Sprite m_background;
     sf::Texture m_backgroundTexture;
-    // False when the level map could not be loaded: the screen then only waits for Escape.
+    // False when the level map could not be loaded: the screen then only waits for Escape (or
+    // F5, once the designer has mended the map).
     bool m_mapLoaded = false;
+    std::vector<std::shared_ptr<CameraRenderComponent>> m_cameras;
+    // Players that finished in this frame's walk; kept between frames so that a frame allocates
+    // nothing.
+    std::vector<std::shared_ptr<GameObject>> m_finished;
 };

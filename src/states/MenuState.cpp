@@ -14,7 +14,7 @@ void MenuState::init() {
 void MenuState::exit() {
     m_gameObjectManager.clear();
     AssetManager::instance().reset();
-    useDefaultView();
+    useDesignView();
 }
 
 void MenuState::update(float frameSeconds) {

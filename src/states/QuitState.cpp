@@ -1,6 +1,7 @@
 #include "states/QuitState.hpp"
 
 #include "assets/AssetManager.hpp"
+#include "core/DesignView.hpp"
 #include "core/Game.hpp"
 #include "physics/PhysicsManager.hpp"
 
@@ -9,7 +10,7 @@ QuitState::QuitState(GameStateManager* stateManager, Game* game) : GameState(sta
 void QuitState::init() {
     AssetManager::instance().reset();
     sf::RenderWindow& window = m_game->getWindow();
-    window.setView(window.getDefaultView());
+    window.setView(DesignView::view(window.getSize()));
     PhysicsManager::instance().reset();
     window.close();
 }

@@ -14,6 +14,7 @@
 #include "objects/IRenderComponent.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/ScratchGameDir.hpp"
+#include "support/TestWindow.hpp"
 
 namespace {
 
@@ -253,18 +254,23 @@ TEST_F(AssetManagerDisplayTest, LayersAndTheirObjectsAreDrawnBackToFront) {
 TEST_F(AssetManagerDisplayTest, TheDividerViewDrawsOnlyTheDivider) {
     writeTileset("red", 1, 1, {sf::Color::Red});
     ASSERT_TRUE(load(tileset(1, "red") + layer("Ground", "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1")));
+    // A window a fifth of the design screen: the divider's 20 units from the middle on are four
+    // pixels, over the whole height, and the layer's tiles are not drawn.
+    TestWindow fifth(384, 216);
+    assets.setRenderWindow(&fifth.window());
     assets.setDividerView();
-    EXPECT_EQ(window.getView().getSize(), sf::Vector2f(65.f, 64.f));
-    sf::Image frame = drawFrame();
-    // 20 units from the view's centre on, over the whole height.
-    EXPECT_EQ(frame.getPixel(30, 0), sf::Color::Black);
-    EXPECT_EQ(frame.getPixel(34, 0), sf::Color::White);
-    EXPECT_EQ(frame.getPixel(49, 63), sf::Color::White);
-    EXPECT_EQ(frame.getPixel(54, 32), sf::Color::Black);
+    fifth.window().clear(sf::Color::Black);
+    assets.drawLayers();
+    const sf::Image frame = fifth.capture();
+    assets.setRenderWindow(&window);
+    EXPECT_EQ(frame.getPixel(1, 1), sf::Color::Black);
+    EXPECT_EQ(frame.getPixel(190, 0), sf::Color::Black);
+    EXPECT_EQ(frame.getPixel(193, 0), sf::Color::White);
+    EXPECT_EQ(frame.getPixel(195, 215), sf::Color::White);
+    EXPECT_EQ(frame.getPixel(198, 100), sf::Color::Black);
 
     window.setView(window.getDefaultView());
-    frame = drawFrame();
-    EXPECT_EQ(frame.getPixel(40, 32), sf::Color::Red);
+    EXPECT_EQ(drawFrame().getPixel(40, 32), sf::Color::Red);
 }
 
 }  // namespace

@@ -8,14 +8,17 @@
 
 namespace {
 
-// Binds the first player's keys on the game's input manager and leaves it as it found it.
+// Binds the first player's keys and gives it a simulated pad on the game's input manager, and
+// leaves the manager as it found it.
 class PlayerMoveComponentTest : public ::testing::Test {
 protected:
     void SetUp() override {
         input.bind(0, "left", sf::Keyboard::J);
         input.bind(0, "right", sf::Keyboard::L);
+        input.setPadReader([this](unsigned id) { return id == 0 ? pad : PadState{}; });
     }
     void TearDown() override {
+        input.setPadReader(Gamepads::readNothing);
         hold({});
         input.clearBindings(0);
     }
@@ -28,14 +31,21 @@ protected:
     }
 
     InputManager& input = InputManager::instance();
+    PadState pad{true, 0, 0};
     TestScene scene;
     TestScene::Player player = scene.player("Player1", {0, 0}, {64, 128}, 1.0f, 200.0f);
 };
 
-TEST_F(PlayerMoveComponentTest, KeysPushSidewaysAndCancelEachOther) {
+TEST_F(PlayerMoveComponentTest, KeysAndPadPushSidewaysAndCancelEachOther) {
     hold({sf::Keyboard::J, sf::Keyboard::L});
     EXPECT_EQ(player.move->inputDirection(), sf::Vector2f(0, 1000));
+    pad.stickX = 100;
+    hold({});
+    EXPECT_EQ(player.move->inputDirection(), sf::Vector2f(1000, 1000));
     hold({sf::Keyboard::J});
+    EXPECT_EQ(player.move->inputDirection(), sf::Vector2f(0, 1000)) << "stick right, key left";
+    pad.stickX = -100;
+    hold({});
     EXPECT_EQ(player.move->inputDirection(), sf::Vector2f(-1000, 1000));
     player.move->update(0.01f);
     EXPECT_FLOAT_EQ(player.body->getVelocity().x, -10.0f * (1.0f - 0.005f)) << "damped";

@@ -2,12 +2,14 @@
 
 #include <gtest/gtest.h>
 #include <SFML/Window/Keyboard.hpp>
+#include <array>
 
 namespace {
 
 class InputManagerTest : public ::testing::Test {
 protected:
-    InputManager input;
+    std::array<PadState, Gamepads::kMaxPads> pads{};  // the controllers as the tests set them
+    InputManager input{[this](unsigned id) { return pads[id]; }};
 };
 
 TEST_F(InputManagerTest, KeyPressedAndReleasedWithinOnePollIsNeverSeen) {
@@ -69,29 +71,72 @@ TEST_F(InputManagerTest, BindingsResolveBySetAndUnboundNamesGiveZero) {
     input.bind(0, "Exit", sf::Keyboard::Escape);
     input.bind(0, "left", sf::Keyboard::J);
     input.bind(1, "left", sf::Keyboard::A);
+    input.bind(1, "right", sf::Keyboard::D);
+    input.bind(4, "left", sf::Keyboard::Z);  // sets outside 0..3 do not exist
+    input.bind(-1, "left", sf::Keyboard::Z);
     EXPECT_EQ(input.getKey("Exit", 0), 36);
     EXPECT_EQ(input.getKey("left", 0), 9);
     EXPECT_EQ(input.getKey("left", 1), 0);
     EXPECT_EQ(input.getKey("Exit", 1), 0) << "Exit is bound in set 0 only";
     EXPECT_EQ(input.getKey("jump", 0), 0);
-    input.bind(0, "left", sf::Keyboard::K);
-    EXPECT_EQ(input.getKey("left", 0), sf::Keyboard::K) << "binding again replaces";
-}
-
-TEST_F(InputManagerTest, BindingSetsOutsideZeroToThreeAreEmpty) {
-    input.bind(4, "left", sf::Keyboard::J);
-    input.bind(-1, "left", sf::Keyboard::J);
     EXPECT_EQ(input.getKey("left", 4), 0);
     EXPECT_EQ(input.getKey("left", -1), 0);
-    EXPECT_EQ(input.getKey("left", 1000000), 0);
-}
-
-TEST_F(InputManagerTest, ClearingASetForgetsItsBindingsOnly) {
-    input.bind(0, "left", sf::Keyboard::J);
-    input.bind(1, "left", sf::Keyboard::D);
+    input.bind(0, "left", sf::Keyboard::K);
+    EXPECT_EQ(input.getKey("left", 0), sf::Keyboard::K) << "binding again replaces";
     input.clearBindings(0);
     EXPECT_EQ(input.getKey("left", 0), 0);
-    EXPECT_EQ(input.getKey("left", 1), static_cast<int>(sf::Keyboard::D));
+    EXPECT_EQ(input.getKey("right", 1), 3) << "clearing a set leaves the others";
+}
+
+TEST_F(InputManagerTest, PadsSteerWithStickOrDpadBeyondTheDeadZone) {
+    struct Case {
+        float stickX, povX;
+        bool left, right;
+    };
+    const Case cases[] = {
+        {0, 0, false, false},    {-49.9f, 49.9f, false, false}, {-50, 0, true, false},
+        {100, 0, false, true},   {0, -100, true, false},        {0, 100, false, true},
+        {-100, 100, true, true},  // stick one way, D-pad the other: both held, as with keys
+    };
+    for (const Case& c : cases) {
+        pads[0] = {true, c.stickX, c.povX};
+        input.advanceFrame();
+        EXPECT_EQ(input.isActionDown("left", 0), c.left) << c.stickX << " " << c.povX;
+        EXPECT_EQ(input.isActionDown("right", 0), c.right) << c.stickX << " " << c.povX;
+        EXPECT_FALSE(input.isActionDown("Exit", 0)) << "a pad only steers";
+    }
+}
+
+TEST_F(InputManagerTest, EachPlayerKeepsItsPadAndAnUnpluggedPadFreesItsPlayer) {
+    pads[3] = {true, -100, 0};
+    pads[5] = {true, 100, 0};
+    input.advanceFrame();
+    EXPECT_TRUE(input.isActionDown("left", 0)) << "the lower id is the first player";
+    EXPECT_TRUE(input.isActionDown("right", 1));
+
+    pads[3] = {};
+    pads[5] = {true, -100, 0};
+    input.advanceFrame();
+    EXPECT_FALSE(input.isActionDown("left", 0)) << "player 1's pad is gone";
+    EXPECT_TRUE(input.isActionDown("left", 1)) << "player 2 keeps its pad";
+
+    pads[7] = {true, 100, 0};
+    EXPECT_FALSE(input.isActionDown("right", 0)) << "pads are read when the frame advances";
+    input.advanceFrame();
+    EXPECT_TRUE(input.isActionDown("right", 0)) << "a pad plugged in mid-game is picked up";
+    EXPECT_TRUE(input.isActionDown("left", 1));
+}
+
+TEST_F(InputManagerTest, ActionsReadTheSetsKeysAndThePlayersPadAlike) {
+    input.bind(0, "left", sf::Keyboard::J);
+    input.setKeyState(sf::Keyboard::J, true);
+    input.setKeyState(sf::Keyboard::A, true);
+    pads[0] = {true, 0, 0};
+    pads[1] = {true, 0, -100};
+    input.advanceFrame();
+    EXPECT_TRUE(input.isActionDown("left", 0)) << "key J";
+    EXPECT_TRUE(input.isActionDown("left", 1)) << "D-pad";
+    EXPECT_FALSE(input.isActionDown("left", 2)) << "unbound: key A (code 0) must not count";
 }
 
 }  // namespace

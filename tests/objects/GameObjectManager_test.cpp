@@ -32,14 +32,34 @@ TEST(GameObjectManagerTest, OnlyIdsWithPlayerAndWithoutCameraJoinTheRace) {
     EXPECT_EQ(manager.getGameObjects().size(), 3u);
 }
 
-TEST(GameObjectManagerTest, ALaterObjectWithTheSameIdReplacesTheEarlier) {
+// Tiled names no object by default: a map's unnamed walls all share the id "".
+TEST(GameObjectManagerTest, ObjectsSharingAnIdAllCountAndAreAllReleased) {
     GameObjectManager manager;
-    auto first = makeObject("Wall");
-    auto second = makeObject("Wall");
-    manager.addGameObject(first);
-    manager.addGameObject(second);
-    EXPECT_EQ(manager.getGameObjects().size(), 1u);
-    EXPECT_EQ(manager.getGameObject("Wall"), second);
+    std::weak_ptr<GameObject> watched[3];
+    {
+        const auto first = makeObject("");
+        const auto second = makeObject("");
+        const auto third = makeObject("");
+        for (const auto& object : {first, second, third}) {
+            object->addComponent(std::make_shared<IdleComponent>(object));
+        }
+        manager.addGameObject(first);
+        manager.addGameObject(second);
+        manager.addGameObject(second);
+        manager.addGameObject(third);
+        EXPECT_EQ(manager.getGameObject(""), third);
+        EXPECT_EQ(manager.getObjects(), (GameObjectManager::Objects{first, second, third}));
+        // Removing a shadowed object leaves the one found by the id.
+        manager.removeGameObject(first);
+        EXPECT_EQ(manager.getGameObject(""), third);
+        EXPECT_EQ(manager.getObjects(), (GameObjectManager::Objects{second, third}));
+        watched[0] = first;
+        watched[1] = second;
+        watched[2] = third;
+    }
+    EXPECT_TRUE(watched[0].expired());
+    manager.clear();
+    EXPECT_TRUE(watched[1].expired() && watched[2].expired());
 }
 
 TEST(GameObjectManagerTest, AnUnknownIdGivesNothingAndOneErrorLine) {

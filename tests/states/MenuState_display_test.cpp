@@ -49,7 +49,7 @@ TEST_F(MenuStateDisplayTest, IsBuiltFromTheTitleMapAndLetsGoOfItOnExit) {
     menu.exit();
     EXPECT_TRUE(registered.empty() && map->getComponentList().empty());
     EXPECT_TRUE(AssetManager::instance().getLayers().empty());
-    EXPECT_EQ(window.getView().getSize(), window.getDefaultView().getSize());
+    EXPECT_EQ(window.getView().getSize(), sf::Vector2f(1920.f, 1080.f));
 }
 
 TEST_F(MenuStateDisplayTest, AMissingTitleMapLeavesAnEmptyScreen) {

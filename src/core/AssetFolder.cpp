@@ -1,0 +1,27 @@
+#include "core/AssetFolder.hpp"
+
+namespace fs = std::filesystem;
+
+fs::path AssetFolder::assetsSeenFrom(const fs::path& runFolder) {
+    return runFolder / ".." / "assets";
+}
+
+std::optional<fs::path> AssetFolder::findRunFolder(const fs::path& workingDirectory,
+                                                   const fs::path& executableFolder) {
+    for (const fs::path& candidate : {workingDirectory, executableFolder}) {
+        std::error_code unreadable;
+        if (!candidate.empty() && fs::is_directory(assetsSeenFrom(candidate), unreadable)) {
+            return candidate;
+        }
+    }
+    return std::nullopt;
+}
+
+fs::path AssetFolder::executableFolder(const char* argv0) {
+    std::error_code unknown;
+    const fs::path self = fs::read_symlink("/proc/self/exe", unknown);
+    if (!unknown) {
+        return self.parent_path();
+    }
+    return argv0 == nullptr ? fs::path() : fs::absolute(argv0, unknown).parent_path();
+}

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <filesystem>
+#include <optional>
+
+// The game reads everything from "../assets/" as seen from the folder it runs in (bin/). Started
+// from somewhere else, say as bin/tumbleleaf from the project folder or from a desktop launcher,
+// it runs from its own folder instead, where the assets sit beside it.
+class AssetFolder {
+public:
+    // The folder to run from: the working directory when it has ../assets/, otherwise the
+    // executable's folder when that has; nothing when neither does.
+    static std::optional<std::filesystem::path> findRunFolder(
+        const std::filesystem::path& workingDirectory,
+        const std::filesystem::path& executableFolder);
+    // The folder of the running executable; from argv[0] when the system cannot tell.
+    static std::filesystem::path executableFolder(const char* argv0);
+    // Where the assets would be, seen from a run folder.
+    static std::filesystem::path assetsSeenFrom(const std::filesystem::path& runFolder);
+};
