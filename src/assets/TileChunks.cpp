@@ -2,6 +2,7 @@
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/System/Err.hpp>
+#include <SFML/Window/GlResource.hpp>
 #include <cstdlib>
 #include <limits>
 #include <map>
@@ -91,6 +92,11 @@ private:
     sf::Vector2<long long> m_high{0, 0};
 };
 
+// Holds on to the graphics context that is current when it is made.
+class ContextHold : sf::GlResource {
+    TransientContextLock m_lock;
+};
+
 // Chunk row, chunk column, sheet: the order in which pieces are laid out.
 using PieceKey = std::tuple<int, int, std::size_t>;
 
@@ -138,6 +144,9 @@ TileChunks::TileChunks(const LayerTiles& tiles, int step, bool inGraphicsMemory)
         }
     }
     fill(tiles, sheetOfLook, chunks, inGraphicsMemory);
+    if (this->inGraphicsMemory()) {
+        m_contextHold = std::make_shared<const ContextHold>();
+    }
 }
 
 // Chunk by chunk, in buffer order, so that each sheet's vertices come in the order they are

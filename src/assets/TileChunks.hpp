@@ -72,6 +72,10 @@ private:
 
     int m_step = 0;
     std::vector<Sheet> m_sheets;
+    // SFML puts a small bookkeeping object on the heap for every texture it binds while none is
+    // alive; chunks in graphics memory keep one alive for as long as they are shown, so that the
+    // draw calls of a frame allocate nothing.
+    std::shared_ptr<const void> m_contextHold;
 };
 
 template <typename Visit>
