@@ -10,9 +10,8 @@ TrailComponent::TrailComponent(sf::RenderWindow& renderWindow, std::shared_ptr<G
                                std::string texturePath)
     : IRenderComponent(renderWindow, std::move(player)),
       m_texturePath(std::move(texturePath)),
-      m_records(kMaxRecords) {
-    m_stamps.reserve(6 * kMaxRecords);
-}
+      m_records(kMaxRecords),
+      m_stamps(6 * kMaxRecords) {}
 
 bool TrailComponent::init() {
     // A trail stamp keeps every colour it has.
@@ -20,6 +19,7 @@ bool TrailComponent::init() {
         return false;
     }
     m_sprite.setTexture(m_texture, true);
+    ++m_recordsVersion;
     m_playerMove = m_gameObject->getComponent<PlayerMoveComponent>();
     return true;
 }
@@ -36,6 +36,7 @@ void TrailComponent::update(float frameSeconds) {
     }
     m_records[(m_oldest + m_recordCount) % kMaxRecords] = m_gameObject->getTransform();
     ++m_recordCount;
+    ++m_recordsVersion;
     m_sampleTime -= kSampleInterval;
 }
 
@@ -50,9 +51,16 @@ sf::Transform TrailComponent::stampTransform(const sf::Transform& record) const 
 
 // The sprite's corners go through the same products as when a sprite is drawn on its own: its
 // transform combined with the stamp's, then each corner transformed. The triangles follow the
-// sprite's strip, vertex for vertex.
-const std::vector<sf::Vertex>& TrailComponent::prepareStamps() {
-    m_stamps.clear();
+// sprite's strip, vertex for vertex; only places and texture coordinates are written, the
+// vertices keep the sprite's colour, white.
+const sf::Vertex* TrailComponent::prepareStamps() {
+    const float points =
+        m_playerMove ? m_playerMove->getPoints() : PlayerMoveComponent::kFullPoints;
+    if (m_stampsVersion == m_recordsVersion && m_stampsPoints == points) {
+        return m_stamps.data();
+    }
+    m_stampsVersion = m_recordsVersion;
+    m_stampsPoints = points;
     const sf::FloatRect bounds = m_sprite.getLocalBounds();
     const sf::FloatRect rect(m_sprite.getTextureRect());
     const sf::Vector2f corners[] = {
@@ -61,20 +69,24 @@ const std::vector<sf::Vertex>& TrailComponent::prepareStamps() {
                                       {rect.left, rect.top + rect.height},
                                       {rect.left + rect.width, rect.top},
                                       {rect.left + rect.width, rect.top + rect.height}};
+    const int strip[] = {0, 1, 2, 2, 1, 3};
+    sf::Vertex* out = m_stamps.data();
     for (std::size_t i = 0; i < m_recordCount; ++i) {
         sf::Transform stamp = stampTransform(getRecord(i));
         stamp *= m_sprite.getTransform();
-        for (const int corner : {0, 1, 2, 2, 1, 3}) {
-            m_stamps.emplace_back(stamp * corners[corner], m_sprite.getColor(), texCoords[corner]);
+        for (const int corner : strip) {
+            out->position = stamp.transformPoint(corners[corner]);
+            out->texCoords = texCoords[corner];
+            ++out;
         }
     }
-    return m_stamps;
+    return m_stamps.data();
 }
 
 void TrailComponent::draw() {
-    const std::vector<sf::Vertex>& stamps = prepareStamps();
-    if (!stamps.empty()) {
-        m_renderWindow.draw(stamps.data(), stamps.size(), sf::Triangles,
+    const sf::Vertex* stamps = prepareStamps();
+    if (m_recordCount > 0) {
+        m_renderWindow.draw(stamps, getStampVertexCount(), sf::Triangles,
                             sf::RenderStates(&m_texture));
     }
 }

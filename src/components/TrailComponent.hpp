@@ -38,8 +38,10 @@ public:
     float getSampleTime() const { return m_sampleTime; }
     // Where the stamp of `record` goes: below the recorded origin by the collider's offset.
     sf::Transform stampTransform(const sf::Transform& record) const;
-    // The triangles of every stamp, oldest first, as the next draw gives them.
-    const std::vector<sf::Vertex>& prepareStamps();
+    // The triangles of every stamp, oldest first, as the next draw gives them: made once per
+    // frame, and again only when a record is added or the player's points change.
+    const sf::Vertex* prepareStamps();
+    std::size_t getStampVertexCount() const { return 6 * m_recordCount; }
 
 private:
     std::string m_texturePath;
@@ -52,4 +54,8 @@ private:
     std::size_t m_oldest = 0;
     std::size_t m_recordCount = 0;
     std::vector<sf::Vertex> m_stamps;
+    // What the stamps were made from: the records' version and the points.
+    unsigned m_recordsVersion = 0;
+    unsigned m_stampsVersion = ~0u;
+    float m_stampsPoints = -1.0f;
 };
