@@ -63,11 +63,16 @@ int measureStartUp(std::ostream& out) {
     // The game runs from its bin/ folder; the title screen only reads.
     std::filesystem::current_path(std::filesystem::path(TUMBLELEAF_SOURCE_DIR) / "bin");
     StepTimer timer(out);
+    sf::VideoMode::getDesktopMode();
+    timer.step("display_connection");
+    // The game object holds the window (not yet open) and the music, whose first use opens the
+    // audio device.
     Game& game = Game::instance();
+    timer.step("game_object_with_audio_device");
     AssetManager::instance().setRenderWindow(&game.getWindow());
     PhysicsManager::instance();
     InputManager::instance();
-    timer.step("display_connection_and_singletons");
+    timer.step("managers");
 
     const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
     sf::RenderWindow& window = game.getWindow();

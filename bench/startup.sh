@@ -14,7 +14,7 @@ cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTUMBLELEAF_BENCH=ON \
 cmake --build "$build" -j "$(nproc)" --target tumbleleaf_bench > /dev/null
 
 exec {displayfd}<> <(:)
-Xvfb -displayfd "$displayfd" -screen 0 1920x1080x24 -nolisten tcp > /dev/null 2>&1 &
+Xvfb -displayfd "$displayfd" -screen 0 1920x1080x24 -nolisten tcp -noreset > /dev/null 2>&1 &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
 read -r -t 30 display <&"$displayfd"
