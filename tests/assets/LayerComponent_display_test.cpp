@@ -181,6 +181,8 @@ TEST_F(LayerComponentDisplayTest, NoTileIsMissingAtTheEdgesOfSmallerOrLargerWind
     sf::View small = designView({1000.f, 900.f});
     small.setViewport({0.f, 0.0625f, 1.f, 0.875f});  // 1366 by 768: bars above and below
     expectSamePicture({1366, 768}, small);
+    // Half the design space's pixels: a pass sized by the window would leave the edges bare.
+    expectSamePicture({960, 540}, designView({1250.f, 800.f}));
     expectSamePicture({3840, 2160}, designView({1700.f, 500.f}));
 }
 
