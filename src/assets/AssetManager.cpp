@@ -326,9 +326,13 @@ void AssetManager::setDividerView() {
     m_renderWindow->setView(dividerView(m_renderWindow->getSize()));
 }
 
+// Made once: building a shape allocates, and a frame of the race allocates nothing.
 void AssetManager::drawDivider(sf::Vector2f viewCentre) {
-    sf::RectangleShape divider(kDividerSize);
-    divider.setFillColor(sf::Color::White);
+    static sf::RectangleShape divider = [] {
+        sf::RectangleShape shape(kDividerSize);
+        shape.setFillColor(sf::Color::White);
+        return shape;
+    }();
     divider.setPosition(viewCentre.x, viewCentre.y - kDividerSize.y / 2.f);
     m_renderWindow->draw(divider);
 }
