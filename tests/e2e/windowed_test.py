@@ -8,7 +8,7 @@ import sys
 from gamedriver import DESIGN, Game, fail, letterbox_problem, wait_for
 
 # Tall: bars above and below; wide: bars left and right.
-NEW_SIZES = [(1600, 1400), (2400, 1000)]
+NEW_SIZES = [(1600, 1400), (2400, 1000), (1000, 900), (1600, 600)]
 
 
 def main():
