@@ -16,16 +16,19 @@ cmake --build "$build" -j "$(nproc)"
 
 tools/check-format.sh
 
-# One X server for the whole run; tests that need no display have DISPLAY removed by CTest.
+# One X server for the whole run; tests that need no display have DISPLAY removed by CTest, and
+# the end-to-end tests start servers of their own. -noreset: with tests side by side, a test must
+# not connect while the server resets after another test's last window has gone.
 exec {displayfd}<> <(:)
-Xvfb -displayfd "$displayfd" -screen 0 1920x1080x24 -nolisten tcp > "$build/xvfb.log" 2>&1 &
+Xvfb -displayfd "$displayfd" -screen 0 1920x1080x24 -nolisten tcp -noreset \
+    > "$build/xvfb.log" 2>&1 &
 xvfb_pid=$!
 trap 'kill "$xvfb_pid" 2>/dev/null || true' EXIT
 read -r -t 30 display <&"$displayfd"
 export DISPLAY=":$display"
 export ALSOFT_DRIVERS=null
 
-(cd "$build" && ctest --output-on-failure --timeout 300 "$@")
+(cd "$build" && ctest --output-on-failure --timeout 300 -j "$(nproc)" "$@")
 
 fuzz_seconds="${TUMBLELEAF_FUZZ_SECONDS:-25}"
 if [ "$fuzz_seconds" != 0 ]; then

@@ -25,10 +25,18 @@ public:
     // The level map as the game reads it.
     static std::string levelMapPath();
 
+    // Which race the game folder holds: the shipped one, or one generated from it with its tile
+    // layers repeated ten times downward (the same course, ten times as long; the objects are the
+    // shipped ones, so the finish stays where it was). Switches the working directory.
+    enum class Race { Shipped, TenTimesLonger };
+    static constexpr int kLongRaceFactor = 10;
+    void useRace(Race race);
+
 private:
     BenchGame();
 
     std::filesystem::path m_previousWorkingDir;
     std::filesystem::path m_root;
+    std::filesystem::path m_longRoot;
     sf::RenderWindow m_window;
 };

@@ -3,6 +3,7 @@
 #include <memory>
 #include <vector>
 
+#include "BenchGame.hpp"
 #include "states/MainState.hpp"
 
 class CameraRenderComponent;
@@ -16,7 +17,7 @@ public:
     static constexpr float kFrameSeconds = 1.0f / 144.0f;
     static constexpr float kWarmUpSeconds = 20.0f;
 
-    BenchLevel();
+    explicit BenchLevel(BenchGame::Race race = BenchGame::Race::Shipped);
     ~BenchLevel();
     BenchLevel(const BenchLevel&) = delete;
     BenchLevel& operator=(const BenchLevel&) = delete;

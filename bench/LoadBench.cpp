@@ -1,6 +1,7 @@
 // Loading the level: the whole loadMap against what it cannot do without, reading and parsing
 // the same file with RapidXML and loading the textures its tilesets name.
 #include <benchmark/benchmark.h>
+#include <unistd.h>
 #include <SFML/Graphics/Texture.hpp>
 
 #include <fstream>
@@ -51,8 +52,8 @@ void release(const std::shared_ptr<GameObject>& map) {
     AssetManager::instance().reset();
 }
 
-void BM_LoadLevelMap(benchmark::State& state) {
-    BenchGame::instance();
+void loadRepeatedly(benchmark::State& state, BenchGame::Race race) {
+    BenchGame::instance().useRace(race);
     const std::string path = BenchGame::levelMapPath();
     for (auto _ : state) {
         FrameTimer timer(state);
@@ -64,8 +65,69 @@ void BM_LoadLevelMap(benchmark::State& state) {
         }
         release(map);
     }
+    BenchGame::instance().useRace(BenchGame::Race::Shipped);
+}
+
+void BM_LoadLevelMap(benchmark::State& state) {
+    loadRepeatedly(state, BenchGame::Race::Shipped);
 }
 BENCHMARK(BM_LoadLevelMap)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+void BM_LoadLongRaceMap(benchmark::State& state) {
+    loadRepeatedly(state, BenchGame::Race::TenTimesLonger);
+}
+BENCHMARK(BM_LoadLongRaceMap)->Unit(benchmark::kMillisecond)->UseManualTime();
+
+double residentBytes() {
+    long pages = 0;
+    long resident = 0;
+    std::ifstream("/proc/self/statm") >> pages >> resident;
+    return static_cast<double>(resident) * static_cast<double>(sysconf(_SC_PAGESIZE));
+}
+
+// What a loaded map holds per cell of its layers: the tiles, their geometry (in graphics memory
+// where there is some; with Mesa's software renderer that is the process's own memory), and how
+// much the process grew.
+void reportMemory(benchmark::State& state, BenchGame::Race race) {
+    BenchGame::instance().useRace(race);
+    const auto records = levelRecords(state);
+    if (!records) {
+        BenchGame::instance().useRace(BenchGame::Race::Shipped);
+        return;
+    }
+    double cells = 0.0;
+    for (const auto& layer : records->layers) {
+        cells += static_cast<double>(layer.width) * static_cast<double>(layer.height);
+    }
+    for (auto _ : state) {
+        const double before = residentBytes();
+        const auto map =
+            AssetManager::instance().loadMap(BenchGame::levelMapPath(), sf::Vector2f(0.f, 0.f));
+        const double grown = residentBytes() - before;
+        double tiles = 0.0;
+        double geometry = 0.0;
+        for (const auto& layer : AssetManager::instance().getLayers()) {
+            tiles += static_cast<double>(layer.second->getTiles().size() * sizeof(Tile));
+            geometry += static_cast<double>(layer.second->getTileChunks().vertexBytes());
+        }
+        state.counters["cells"] = cells;
+        state.counters["tile_bytes_per_cell"] = tiles / cells;
+        state.counters["geometry_bytes_per_cell"] = geometry / cells;
+        state.counters["resident_growth_per_cell"] = grown / cells;
+        release(map);
+    }
+    BenchGame::instance().useRace(BenchGame::Race::Shipped);
+}
+
+void BM_LevelMemory(benchmark::State& state) {
+    reportMemory(state, BenchGame::Race::Shipped);
+}
+BENCHMARK(BM_LevelMemory)->Iterations(1);
+
+void BM_LongRaceMemory(benchmark::State& state) {
+    reportMemory(state, BenchGame::Race::TenTimesLonger);
+}
+BENCHMARK(BM_LongRaceMemory)->Iterations(1);
 
 void BM_ParseLevelXml(benchmark::State& state) {
     BenchGame::instance();
@@ -122,5 +184,26 @@ void BM_CutLevelTiles(benchmark::State& state) {
     assets.reset();
 }
 BENCHMARK(BM_CutLevelTiles)->Unit(benchmark::kMillisecond);
+
+// The geometry of every layer, chunked and sent to graphics memory, as the layers build it.
+void BM_BuildLevelGeometry(benchmark::State& state) {
+    BenchGame::instance();
+    const auto map = levelRecords(state);
+    if (!map) {
+        return;
+    }
+    AssetManager& assets = AssetManager::instance();
+    assets.loadTilesetTextures(*map);
+    assets.buildTileSprites(*map, sf::Vector2f(0.f, 0.f));
+    const bool inGraphicsMemory = sf::VertexBuffer::isAvailable();
+    for (auto _ : state) {
+        for (const auto& tiles : assets.getLayerTiles()) {
+            const TileChunks chunks(*tiles, map->tileHeight, inGraphicsMemory);
+            benchmark::DoNotOptimize(chunks.vertexBytes());
+        }
+    }
+    assets.reset();
+}
+BENCHMARK(BM_BuildLevelGeometry)->Unit(benchmark::kMillisecond);
 
 }  // namespace

@@ -7,12 +7,12 @@
 #include <SFML/System/Err.hpp>
 #include <algorithm>
 #include <cstdint>
-#include <filesystem>
 #include <ostream>
 #include <unordered_map>
 
 #include "assets/LayerComponent.hpp"
 #include "assets/ObjectFactory.hpp"
+#include "assets/RegularFile.hpp"
 #include "assets/TileGrid.hpp"
 #include "assets/TmxReader.hpp"
 #include "core/DesignView.hpp"
@@ -206,9 +206,7 @@ void AssetManager::loadTilesetTextures(const TmxMap& map) {
     for (const auto& tileset : map.tilesets) {
         auto texture = std::make_shared<sf::Texture>();
         const std::string path = m_assetRoot + tileset.imageSource;
-        // Only a regular file: a pipe or a device named by a map would stall the image loader.
-        std::error_code notAFile;
-        if (!std::filesystem::is_regular_file(path, notAFile) || !texture->loadFromFile(path)) {
+        if (!RegularFile::exists(path) || !texture->loadFromFile(path)) {
             sf::err() << "Could not load texture " << path << std::endl;
         }
         m_textures[tileset.name] = std::move(texture);
@@ -328,9 +326,13 @@ void AssetManager::setDividerView() {
     m_renderWindow->setView(dividerView(m_renderWindow->getSize()));
 }
 
+// Made once: building a shape allocates, and a frame of the race allocates nothing.
 void AssetManager::drawDivider(sf::Vector2f viewCentre) {
-    sf::RectangleShape divider(kDividerSize);
-    divider.setFillColor(sf::Color::White);
+    static sf::RectangleShape divider = [] {
+        sf::RectangleShape shape(kDividerSize);
+        shape.setFillColor(sf::Color::White);
+        return shape;
+    }();
     divider.setPosition(viewCentre.x, viewCentre.y - kDividerSize.y / 2.f);
     m_renderWindow->draw(divider);
 }

@@ -2,6 +2,8 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <algorithm>
+#include <cmath>
+#include <limits>
 
 #include "objects/GameObject.hpp"
 
@@ -9,6 +11,23 @@ namespace {
 
 std::shared_ptr<const LayerTiles> orNoTiles(std::shared_ptr<const LayerTiles> tiles) {
     return tiles ? std::move(tiles) : std::make_shared<const LayerTiles>();
+}
+
+// Vertex buffers need a graphics context; a layer without tiles asks for none.
+TileChunks chunksOf(const LayerTiles& tiles, int tileSize) {
+    if (tiles.empty() || tileSize <= 0) {
+        return TileChunks();
+    }
+    return TileChunks(tiles, tileSize, sf::VertexBuffer::isAvailable());
+}
+
+// Far outside any map, the range stops at what a key can hold.
+int toKey(double coordinate) {
+    if (std::isnan(coordinate)) {
+        return 0;
+    }
+    const double limit = static_cast<double>(std::numeric_limits<int>::max());
+    return static_cast<int>(std::clamp(coordinate, -limit, limit));
 }
 
 }  // namespace
@@ -20,8 +39,8 @@ LayerComponent::LayerComponent(std::shared_ptr<GameObject> gameObject,
     : IRenderComponent(renderWindow, std::move(gameObject)),
       m_name(std::move(name)),
       m_tiles(orNoTiles(std::move(tiles))),
-      m_batches(*m_tiles),
-      m_tileSize(tileSize) {}
+      m_tileSize(tileSize),
+      m_chunks(chunksOf(*m_tiles, tileSize)) {}
 
 void LayerComponent::draw() {
     drawTiles(m_renderWindow);
@@ -30,7 +49,7 @@ void LayerComponent::draw() {
 
 void LayerComponent::clearTiles() {
     m_tiles = orNoTiles(nullptr);
-    m_batches = TileBatches(*m_tiles);
+    m_chunks = TileChunks();
 }
 
 // Unstable: objects at the same height may swap from one pass to the next.
@@ -45,42 +64,51 @@ void LayerComponent::addObject(std::shared_ptr<GameObject> gameObject) {
     m_objects.push_back(std::move(gameObject));
 }
 
-// Integer halving before the factor, and every division truncating toward zero, decide which
-// border tiles are drawn; the margins are generous so that nothing pops in at the edges.
-TileRange LayerComponent::visibleTiles(sf::Vector2f viewCentre, sf::Vector2u windowSize,
-                                       int tileSize) {
-    const float halfWidth = static_cast<float>(windowSize.x / 2) * 1.5f;
-    const float halfHeight = static_cast<float>(windowSize.y / 2) * 1.5f;
+// The view's world rectangle; a turned view is covered by the box around its corners. A tile's
+// key is its corner truncated toward zero, so a tile reaches at most one tile and one unit past
+// its key: one tile of margin before the rectangle and one after it take in every tile that
+// shows.
+TileRange LayerComponent::visibleTiles(const sf::View& view, int tileSize) {
+    // A flipped view has a negative size.
+    const sf::Vector2f a = view.getCenter() - view.getSize() / 2.f;
+    const sf::Vector2f b = view.getCenter() + view.getSize() / 2.f;
+    sf::Vector2f low(std::min(a.x, b.x), std::min(a.y, b.y));
+    sf::Vector2f high(std::max(a.x, b.x), std::max(a.y, b.y));
+    if (view.getRotation() != 0.f) {
+        const sf::Transform& toWorld = view.getInverseTransform();
+        low = high = toWorld.transformPoint(-1.f, -1.f);
+        for (const sf::Vector2f corner :
+             {toWorld.transformPoint(1.f, -1.f), toWorld.transformPoint(-1.f, 1.f),
+              toWorld.transformPoint(1.f, 1.f)}) {
+            low = {std::min(low.x, corner.x), std::min(low.y, corner.y)};
+            high = {std::max(high.x, corner.x), std::max(high.y, corner.y)};
+        }
+    }
+    const double margin = std::max(tileSize, 1);
     TileRange range;
-    range.start.x = tileSize * (static_cast<int>(viewCentre.x - halfWidth) / tileSize - 2);
-    range.start.y = tileSize * (static_cast<int>(viewCentre.y - halfHeight) / tileSize - 2);
-    range.end.x = range.start.x + tileSize * (static_cast<int>(2 * halfWidth) / tileSize + 6);
-    range.end.y = range.start.y + tileSize * (static_cast<int>(2 * halfHeight) / tileSize + 6);
+    range.start = {toKey(std::floor(low.x) - margin), toKey(std::floor(low.y) - margin)};
+    range.end = {toKey(std::ceil(high.x) + margin), toKey(std::ceil(high.y) + margin)};
     return range;
 }
 
 void LayerComponent::drawTiles(sf::RenderTarget& target) {
     prepareTiles(target);
-    m_batches.draw(target);
+    m_chunks.draw(target, m_range);
 }
 
-// The range's size depends only on the target's size, so the batches stop growing after the
-// first pass.
 void LayerComponent::prepareTiles(const sf::RenderTarget& target) {
-    if (m_tiles->empty() || m_tileSize <= 0) {
-        return;
-    }
-    const TileRange range =
-        visibleTiles(target.getView().getCenter(), target.getSize(), m_tileSize);
-    m_batches.reserveFor(range, m_tileSize);
-    m_batches.collect(*m_tiles, range, m_tileSize);
+    m_range = visibleTiles(target.getView(), m_tileSize);
 }
 
+// Walks the component list itself: asking the object for its render components would build a
+// list for every object in every pass.
 void LayerComponent::drawObjects() {
     sortObjects();
     for (const auto& object : m_objects) {
-        for (const auto& renderer : object->getComponents<IRenderComponent>()) {
-            renderer->draw();
+        for (const auto& component : object->getComponentList()) {
+            if (auto* renderer = dynamic_cast<IRenderComponent*>(component.get())) {
+                renderer->draw();
+            }
         }
     }
 }

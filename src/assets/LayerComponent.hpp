@@ -1,25 +1,26 @@
 #pragma once
 
-#include <SFML/System/Vector2.hpp>
 #include <memory>
 #include <string>
 #include <vector>
 
 #include "assets/LayerTiles.hpp"
-#include "assets/TileBatches.hpp"
+#include "assets/TileChunks.hpp"
 #include "objects/IRenderComponent.hpp"
 
 class GameObject;
 namespace sf {
 class RenderTarget;
-}
+class View;
+}  // namespace sf
 
 // One tile layer of the loaded map, on the map's game object. It draws its tiles around the
 // current view and then the game objects that belong to it, top to bottom, so an object lower on
 // the screen appears in front.
 class LayerComponent : public IRenderComponent {
 public:
-    // The tiles are shared with the asset manager, which cut them.
+    // The tiles are shared with the asset manager, which cut them; their geometry is built here,
+    // once.
     LayerComponent(std::shared_ptr<GameObject> gameObject, sf::RenderWindow& renderWindow,
                    std::shared_ptr<const LayerTiles> tiles, std::string name, int tileSize);
 
@@ -27,36 +28,38 @@ public:
     void update(float /*frameSeconds*/) override {}
     void draw() override;
 
-    // The tiles around the view: one and a half times the window's half-size on each side,
-    // widened by whole tiles, on the grid of tileSize anchored at 0.
-    static TileRange visibleTiles(sf::Vector2f viewCentre, sf::Vector2u windowSize, int tileSize);
+    // The tiles the view shows: the world rectangle it covers, widened by one tile on each side
+    // so that nothing pops in at the edges, whatever the size of the window it is shown in.
+    static TileRange visibleTiles(const sf::View& view, int tileSize);
 
     const std::string& getName() const { return m_name; }
     const std::vector<std::shared_ptr<GameObject>>& getObjects() const { return m_objects; }
     void addObject(std::shared_ptr<GameObject> gameObject);
     const LayerTiles& getTiles() const { return *m_tiles; }
+    const TileChunks& getTileChunks() const { return m_chunks; }
     // Lets go of the tiles, whose textures are about to go.
     void clearTiles();
     bool isVisible() const { return m_visible; }
     void setVisible(bool visible) { m_visible = visible; }
     int getTileSize() const { return m_tileSize; }
 
-    // The two halves of draw(). The tile pass culls against the target's own view and size, so
-    // it can also draw into an off-screen texture.
+    // The two halves of draw(). The tile pass culls against the target's own view, so it can
+    // also draw into an off-screen texture.
     void drawTiles(sf::RenderTarget& target);
     void drawObjects();
-    // The work of the two halves without drawing: the tile pass's batches for the target's view,
+    // The work of the two halves without drawing: the tile pass's range for the target's view,
     // and the objects put in drawing order (top to bottom).
     void prepareTiles(const sf::RenderTarget& target);
     void sortObjects();
-    // What the last tile pass drew.
-    const TileBatches& getTileBatches() const { return m_batches; }
+    // The range of the last tile pass.
+    const TileRange& getTileRange() const { return m_range; }
 
 private:
     std::string m_name;
     std::shared_ptr<const LayerTiles> m_tiles;
-    TileBatches m_batches;
+    int m_tileSize;
+    TileChunks m_chunks;
+    TileRange m_range;
     std::vector<std::shared_ptr<GameObject>> m_objects;
     bool m_visible = true;
-    int m_tileSize;
 };

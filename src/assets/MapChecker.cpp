@@ -15,6 +15,7 @@
 
 #include "assets/ObjectFactory.hpp"
 #include "assets/PropertyParser.hpp"
+#include "assets/RegularFile.hpp"
 #include "assets/StrictXml.hpp"
 #include "assets/TileGrid.hpp"
 #include "assets/TmxReader.hpp"
@@ -598,9 +599,7 @@ const FileVerdict& MapCheck::file(const std::string& value, Kind kind) {
         return known->second;
     }
     FileVerdict verdict;
-    std::error_code error;
-    // Only regular files: a pipe or a device could keep the check waiting for good.
-    verdict.exists = std::filesystem::is_regular_file(path, error);
+    verdict.exists = RegularFile::exists(path);
     if (verdict.exists && kind == Kind::Font) {
         sf::Font font;
         verdict.loads = font.loadFromFile(path);

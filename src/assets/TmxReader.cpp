@@ -8,9 +8,11 @@
 #include <cstring>
 #include <exception>
 #include <filesystem>
+#include <functional>
 #include <rapidxml.hpp>
 #include <utility>
 
+#include "assets/RegularFile.hpp"
 #include "assets/TextPositions.hpp"
 
 namespace {
@@ -529,9 +531,7 @@ std::string TmxParseResult::error() const {
 }
 
 std::optional<std::vector<char>> readMapText(const std::string& path) {
-    // A device or a pipe could be endless or block the reader for good.
-    std::error_code error;
-    if (!std::filesystem::is_regular_file(path, error)) {
+    if (!RegularFile::exists(path)) {
         return std::nullopt;
     }
     sf::FileInputStream file;

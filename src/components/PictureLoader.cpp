@@ -4,10 +4,12 @@
 #include <SFML/System/Err.hpp>
 #include <ostream>
 
+#include "assets/RegularFile.hpp"
+
 bool PictureLoader::load(const std::string& path, sf::Texture& texture,
                          std::optional<sf::Color> maskColor) {
     sf::Image image;
-    if (!image.loadFromFile(path)) {
+    if (!RegularFile::exists(path) || !image.loadFromFile(path)) {
         sf::err() << "Could not load texture from " << path << std::endl;
         return false;
     }

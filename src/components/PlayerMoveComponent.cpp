@@ -67,7 +67,7 @@ void PlayerMoveComponent::shrinkCollider(float scaleBefore, float scaleAfter) co
         return;
     }
     const sf::FloatRect bounds = box->getShape()->getLocalBounds();
-    box->setShape(std::make_shared<sf::RectangleShape>(
-        sf::Vector2f(bounds.width, bounds.height / scaleBefore * scaleAfter)));
+    // Resized in place: a new shape every frame would allocate.
+    box->getShape()->setSize(sf::Vector2f(bounds.width, bounds.height / scaleBefore * scaleAfter));
     box->setOffsetY(scaleAfter * kFullOffsetY);
 }

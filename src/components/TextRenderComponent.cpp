@@ -3,12 +3,30 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Err.hpp>
 #include <locale>
+#include <ostream>
 
+#include "components/FontLoader.hpp"
 #include "objects/GameObject.hpp"
 
 namespace {
+
 constexpr unsigned kInitialCharacterSize = 30;
+// Each character size gets its own glyph page, a texture that must hold the largest glyph. At
+// 512 a wide glyph is about 420 pixels and the page 1024 square, which every graphics card
+// takes; at 8192 one text takes a 16384-square page, over a gigabyte and seconds to build, and
+// larger sizes fail altogether. No label on a 1080-pixel screen needs more.
+constexpr unsigned kLargestCharacterSize = 512;
+
+unsigned boundedCharacterSize(unsigned requested, const GameObject& owner) {
+    if (requested <= kLargestCharacterSize) {
+        return requested;
+    }
+    sf::err() << "Font size " << requested << " of object " << owner.getId()
+              << " is too large; drawn at " << kLargestCharacterSize << std::endl;
+    return kLargestCharacterSize;
 }
+
+}  // namespace
 
 TextRenderComponent::TextRenderComponent(sf::RenderWindow& renderWindow,
                                          const std::string& fontPath, unsigned characterSize,
@@ -18,10 +36,8 @@ TextRenderComponent::TextRenderComponent(sf::RenderWindow& renderWindow,
       m_offset(offset),
       m_text(std::move(text)),
       m_color(color),
-      m_characterSize(characterSize) {
-    if (!m_font.loadFromFile(fontPath)) {
-        sf::err() << "Could not load font\n";
-    }
+      m_characterSize(boundedCharacterSize(characterSize, *m_gameObject)) {
+    FontLoader::load(fontPath, m_font);
 }
 
 bool TextRenderComponent::init() {

@@ -13,6 +13,7 @@
 class TextRenderComponent : public IRenderComponent {
 public:
     // The font is loaded here; a missing font is reported and the text draws nothing visible.
+    // A size beyond what the text renderer can take is reported and drawn at the largest one.
     TextRenderComponent(sf::RenderWindow& renderWindow, const std::string& fontPath,
                         unsigned characterSize, sf::Color color,
                         std::shared_ptr<GameObject> gameObject, sf::Vector2f offset,

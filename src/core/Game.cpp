@@ -1,11 +1,13 @@
 #include "core/Game.hpp"
 
+#include <SFML/System/Err.hpp>
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <memory>
 
 #include "assets/AssetManager.hpp"
 #include "assets/ObjectFactory.hpp"
+#include "assets/RegularFile.hpp"
 #include "core/DesignView.hpp"
 #include "core/GameStateManager.hpp"
 #include "core/InputManager.hpp"
@@ -55,7 +57,7 @@ bool Game::initialize(const LaunchOptions& options) {
     // A designer trying a map goes straight into the race on it.
     m_stateManager->changeState(m_levelPath.empty() ? "MenuState" : "GameState");
 
-    m_music.openFromFile(kMenuMusic);
+    openMusic(kMenuMusic);
     m_music.setLoop(true);
     m_music.setVolume(kMenuVolume);
     m_music.play();
@@ -164,8 +166,18 @@ void Game::pollEvents() {
 
 void Game::changeMusic(std::string path) {
     m_music.stop();
-    m_music.openFromFile(path);
-    m_music.play();
+    if (openMusic(path)) {
+        m_music.play();
+    }
+}
+
+// A track that cannot be opened leaves the music silent until the next one that can.
+bool Game::openMusic(const std::string& path) {
+    if (!RegularFile::exists(path)) {
+        sf::err() << "Could not load music from " << path << std::endl;
+        return false;
+    }
+    return m_music.openFromFile(path);
 }
 
 void Game::playTrack(const std::string& path, float volume) {

@@ -57,6 +57,8 @@ private:
     void runFrame(sf::Clock& frameClock);
     void pollEvents();
     void shutdown();
+    // Only a regular file: a pipe at the track's path would block the game while opening it.
+    bool openMusic(const std::string& path);
 
     std::uint32_t m_width;
     std::uint32_t m_height;

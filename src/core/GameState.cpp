@@ -1,10 +1,10 @@
 #include "core/GameState.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/System/Err.hpp>
 
 #include "assets/AssetManager.hpp"
 #include "assets/LayerComponent.hpp"
+#include "components/FontLoader.hpp"
 #include "core/DesignView.hpp"
 #include "core/GameStateManager.hpp"
 #include "states/StateButtonComponent.hpp"
@@ -82,11 +82,7 @@ void GameState::updateMenu(const sf::View& view, float frameSeconds) {
 }
 
 bool GameState::loadFont(sf::Font& font) {
-    if (!font.loadFromFile(kFontPath)) {
-        sf::err() << "Could not load font\n";
-        return false;
-    }
-    return true;
+    return FontLoader::load(kFontPath, font);
 }
 
 sf::RenderWindow* GameState::window() {

@@ -3,6 +3,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/RegularFile.hpp"
 #include "core/AssetFolder.hpp"
 #include "core/CommandLine.hpp"
 #include "core/Game.hpp"
@@ -45,7 +46,7 @@ int main(int argc, char** argv) {
         std::error_code unreadable;
         // The game moves to its own folder below; the map stays where the player named it.
         options.levelPath = fs::absolute(options.levelPath, unreadable).string();
-        if (!fs::is_regular_file(options.levelPath, unreadable)) {
+        if (!RegularFile::exists(options.levelPath)) {
             std::cerr << "tumbleleaf: no map file at " << options.levelPath << '\n';
             return 1;
         }

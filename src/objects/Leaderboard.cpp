@@ -8,6 +8,8 @@
 #include <fstream>
 #include <ostream>
 
+#include "assets/RegularFile.hpp"
+
 namespace {
 
 // std::stoi's reading (leading blanks and a sign allowed, trailing characters ignored) without
@@ -46,6 +48,10 @@ std::optional<LeaderboardEntry> parseLine(std::string line) {
 Leaderboard::Leaderboard(std::string path) : m_path(std::move(path)) {}
 
 bool Leaderboard::appendEntry(const std::string& name, int score) const {
+    if (!RegularFile::mayWrite(m_path)) {
+        sf::err() << "Could not write leaderboard " << m_path << std::endl;
+        return false;
+    }
     std::ofstream file(m_path, std::ios::out | std::ios::app);
     file << sanitizedName(name) << ',' << score << '\n';
     file.close();
@@ -57,6 +63,10 @@ bool Leaderboard::appendEntry(const std::string& name, int score) const {
 }
 
 bool Leaderboard::clear() const {
+    if (!RegularFile::mayWrite(m_path)) {
+        sf::err() << "Could not empty leaderboard " << m_path << std::endl;
+        return false;
+    }
     std::ofstream file(m_path);
     file.close();
     if (!file) {
@@ -67,6 +77,9 @@ bool Leaderboard::clear() const {
 }
 
 std::optional<std::vector<LeaderboardEntry>> Leaderboard::readEntries() const {
+    if (!RegularFile::exists(m_path)) {
+        return std::nullopt;
+    }
     std::ifstream file(m_path);
     if (!file.is_open()) {
         return std::nullopt;

@@ -12,7 +12,8 @@ struct LeaderboardEntry {
     float points;           // scoreText as a number, for cutting the player's picture
 };
 
-// The leaderboard file: one "name,score" line per player that left a race, oldest first.
+// The leaderboard file: one "name,score" line per player that left a race, oldest first. Only
+// a regular file is opened: a pipe or a device standing at the path would stall the game.
 class Leaderboard {
 public:
     static constexpr const char* kDefaultPath = "../assets/SaveFiles/Leaderboard.txt";

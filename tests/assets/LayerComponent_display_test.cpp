@@ -3,10 +3,8 @@
 #include <gtest/gtest.h>
 
 #include <SFML/Graphics.hpp>
-#include <cmath>
 #include <sstream>
 #include <string>
-#include <vector>
 
 #include "assets/AssetManager.hpp"
 #include "objects/GameObject.hpp"
@@ -15,27 +13,24 @@
 namespace {
 
 constexpr int kTile = 16;
-constexpr unsigned kWidth = 320;
-constexpr unsigned kHeight = 240;
+// 160 by 100 cells of 16 pixels: 2560 by 1600, larger than the 1920 by 1080 design space, so
+// that views cut through it on every side.
+constexpr int kColumns = 160;
+constexpr int kRows = 100;
+const sf::Color kClear(20, 30, 40);
 
-// The tile pass as it used to be: every key on the grid around the view looked up, and each
-// tile found drawn as a sprite of its own.
-void drawTileBySprite(sf::RenderTarget& target, const LayerTiles& tiles, int tileSize) {
-    const TileRange range =
-        LayerComponent::visibleTiles(target.getView().getCenter(), target.getSize(), tileSize);
-    for (int x = range.start.x; x < range.end.x; x += tileSize) {
-        for (int y = range.start.y; y < range.end.y; y += tileSize) {
-            if (const Tile* tile = tiles.find({x, y})) {
-                sf::Sprite sprite(*tiles.lookOf(*tile).texture, tiles.lookOf(*tile).textureRect);
-                sprite.setPosition(tile->position);
-                target.draw(sprite);
-            }
-        }
-    }
+// The reference: every tile of the layer, culled or not, drawn as a sprite of its own.
+void drawEveryTileBySprite(sf::RenderTarget& target, const LayerTiles& tiles) {
+    tiles.forEachOnGrid(
+        {{-(1 << 30), -(1 << 30)}, {1 << 30, 1 << 30}}, kTile, [&](const Tile& tile) {
+            sf::Sprite sprite(*tiles.lookOf(tile).texture, tiles.lookOf(tile).textureRect);
+            sprite.setPosition(tile.position);
+            target.draw(sprite);
+        });
 }
 
 // Every texel differs from its neighbours and every tile from every other, some are see-through:
-// a tile drawn a pixel off, from the wrong place of its image or twice shows up somewhere.
+// a tile drawn a pixel off, from the wrong place of its image, twice or not at all shows up.
 sf::Image tilesetImage(unsigned columns, unsigned rows, unsigned seed) {
     sf::Image image;
     image.create(columns * kTile, rows * kTile);
@@ -52,18 +47,21 @@ sf::Image tilesetImage(unsigned columns, unsigned rows, unsigned seed) {
     return image;
 }
 
-// A layer of width x height cells going through gids 1 to `gids`, with an empty cell every so
-// often.
-std::string layerXml(const std::string& name, int width, int height, int gids, int seed) {
+// A layer going through gids 1 to `gids`, with an empty cell every so often.
+std::string layerXml(const std::string& name, int gids, int seed) {
     std::ostringstream xml;
-    xml << "<layer name='" << name << "' width='" << width << "' height='" << height
+    xml << "<layer name='" << name << "' width='" << kColumns << "' height='" << kRows
         << "'><data encoding='csv'>";
-    for (int cell = 0; cell < width * height; ++cell) {
+    for (int cell = 0; cell < kColumns * kRows; ++cell) {
         const int gid = (cell * 7 + seed) % 11 == 0 ? 0 : 1 + (cell * 5 + seed * 3) % gids;
         xml << (cell == 0 ? "" : ",") << gid;
     }
     xml << "</data></layer>";
     return xml.str();
+}
+
+sf::View designView(sf::Vector2f centre) {
+    return sf::View(centre, {1920.f, 1080.f});
 }
 
 class LayerComponentDisplayTest : public ::testing::Test {
@@ -74,8 +72,6 @@ protected:
         saveTileset("plain", 8, 8, 1);
         saveTileset("glass", 4, 2, 2);
         saveTileset("ink", 2, 2, 3);
-        ASSERT_TRUE(reference.create(kWidth, kHeight));
-        ASSERT_TRUE(batched.create(kWidth, kHeight));
     }
 
     void TearDown() override {
@@ -94,98 +90,134 @@ protected:
     // Three tilesets (64 + 8 + 4 tiles) mixed in one layer, see-through tiles over it in another.
     void loadMap(sf::Vector2f offset) {
         const std::string map =
-            "<map width='48' height='36' tilewidth='16' tileheight='16'>"
+            "<map width='160' height='100' tilewidth='16' tileheight='16'>"
             "<tileset firstgid='1' name='plain' tilewidth='16' tileheight='16'><image "
             "source='plain.png'/></tileset>"
             "<tileset firstgid='65' name='glass' tilewidth='16' tileheight='16'><image "
             "source='glass.png'/></tileset>"
             "<tileset firstgid='73' name='ink' tilewidth='16' tileheight='16'><image "
             "source='ink.png'/></tileset>" +
-            layerXml("Ground", 48, 36, 76, 1) + layerXml("Over", 48, 36, 76, 4) + "</map>";
+            layerXml("Ground", 76, 1) + layerXml("Over", 76, 4) + "</map>";
         mapObject = assets.loadMap(game.writeAsset("Tiles.tmx", map), offset);
         ASSERT_TRUE(mapObject);
         ASSERT_EQ(assets.getLayers().size(), 2u);
     }
 
-    // Both passes of every layer under the same view; the pictures must agree in every pixel.
-    void expectSamePicture(const sf::View& view) {
+    // Both passes of every layer under the same view into targets of the given size; the
+    // pictures must agree in every pixel.
+    void expectSamePicture(sf::Vector2u size, const sf::View& view) {
+        sf::RenderTexture reference;
+        sf::RenderTexture chunked;
+        ASSERT_TRUE(reference.create(size.x, size.y));
+        ASSERT_TRUE(chunked.create(size.x, size.y));
         reference.setView(view);
-        batched.setView(view);
-        reference.clear(sf::Color(20, 30, 40));
-        batched.clear(sf::Color(20, 30, 40));
+        chunked.setView(view);
+        reference.clear(kClear);
+        chunked.clear(kClear);
         for (const auto& layer : assets.getLayers()) {
-            drawTileBySprite(reference, layer.second->getTiles(), kTile);
-            layer.second->drawTiles(batched);
-            expectOneDrawPerTexture(*layer.second);
+            drawEveryTileBySprite(reference, layer.second->getTiles());
+            layer.second->drawTiles(chunked);
         }
         reference.display();
-        batched.display();
+        chunked.display();
         const sf::Image expected = reference.getTexture().copyToImage();
-        const sf::Image actual = batched.getTexture().copyToImage();
-        int differing = 0, tiled = 0;
-        for (unsigned y = 0; y < kHeight; ++y) {
-            for (unsigned x = 0; x < kWidth; ++x) {
+        const sf::Image actual = chunked.getTexture().copyToImage();
+        long differing = 0, tiled = 0;
+        for (unsigned y = 0; y < size.y; ++y) {
+            for (unsigned x = 0; x < size.x; ++x) {
                 if (expected.getPixel(x, y) != actual.getPixel(x, y) && differing++ == 0) {
                     ADD_FAILURE() << "first difference at (" << x << ", " << y << ")";
                 }
-                tiled += expected.getPixel(x, y) != sf::Color(20, 30, 40) ? 1 : 0;
+                tiled += expected.getPixel(x, y) != kClear ? 1 : 0;
             }
         }
         EXPECT_EQ(differing, 0);
         EXPECT_GT(tiled, 0) << "nothing was drawn: the comparison proves nothing";
     }
 
-    void expectOneDrawPerTexture(const LayerComponent& layer) {
-        int drawn = 0;
-        for (const auto& batch : layer.getTileBatches().getBatches()) {
-            drawn += batch.vertices.empty() ? 0 : 1;
+    // Vertices the last pass drew, over all layers.
+    std::size_t verticesDrawn() const {
+        std::size_t vertices = 0;
+        for (const auto& layer : assets.getLayers()) {
+            layer.second->getTileChunks().forEachRun(layer.second->getTileRange(),
+                                                     [&](const TileChunks::Sheet&, std::size_t,
+                                                         std::size_t count) { vertices += count; });
         }
-        EXPECT_GE(drawn, 1);
-        EXPECT_LE(drawn, 3);
+        return vertices;
     }
-
-    sf::View defaultView() const { return reference.getDefaultView(); }
 
     AssetManager& assets = AssetManager::instance();
     ScratchGameDir game;
     sf::RenderWindow window;
-    sf::RenderTexture reference;
-    sf::RenderTexture batched;
     std::shared_ptr<GameObject> mapObject;
 };
 
-TEST_F(LayerComponentDisplayTest, BatchedTilesDrawTheSamePictureAsOneSpriteEach) {
+TEST_F(LayerComponentDisplayTest, ChunksDrawTheSamePictureAsEveryTileAsASprite) {
     ASSERT_NO_FATAL_FAILURE(loadMap({0.f, 0.f}));
-    expectSamePicture(defaultView());
+    ASSERT_TRUE(assets.getLayers()[0].second->getTileChunks().inGraphicsMemory());
 
-    // The race's camera: zoomed out by 1.5 into one half of the target.
-    sf::View camera = defaultView();
+    // The design space, cutting the map on every side, in a 1920 by 1080 window.
+    expectSamePicture({1920, 1080}, designView({1300.f, 700.f}));
+
+    // A race camera: zoomed out by 1.5 into one half of the target.
+    sf::View camera(sf::FloatRect(0.f, 0.f, 320.f, 240.f));
     camera.zoom(1.5f);
     camera.setSize(camera.getSize().x * 0.5f, camera.getSize().y);
-    camera.setCenter(301.3f, 187.6f);
+    camera.setCenter(1301.3f, 787.6f);
     camera.setViewport({0.5f, 0.f, 0.5f, 1.f});
-    expectSamePicture(camera);
+    expectSamePicture({320, 240}, camera);
 
-    // So far out that the edges of the tile pass are in the picture.
-    sf::View far = defaultView();
-    far.zoom(4.f);
-    far.setCenter(400.f, 300.f);
-    expectSamePicture(far);
-
-    sf::View turned = defaultView();
+    sf::View turned(sf::FloatRect(0.f, 0.f, 320.f, 240.f));
     turned.setRotation(33.f);
     turned.zoom(0.37f);
     turned.setCenter(217.77f, 95.13f);
-    expectSamePicture(turned);
+    expectSamePicture({320, 240}, turned);
 }
 
-TEST_F(LayerComponentDisplayTest, BatchedTilesMatchAtFractionalPositionsFarFromTheOrigin) {
+// The design space shown letterboxed in windows of other sizes: what the view shows decides
+// which tiles are drawn, not the window's pixels.
+TEST_F(LayerComponentDisplayTest, NoTileIsMissingAtTheEdgesOfSmallerOrLargerWindows) {
+    ASSERT_NO_FATAL_FAILURE(loadMap({0.f, 0.f}));
+    sf::View small = designView({1000.f, 900.f});
+    small.setViewport({0.f, 0.0625f, 1.f, 0.875f});  // 1366 by 768: bars above and below
+    expectSamePicture({1366, 768}, small);
+    // Half the design space's pixels: a pass sized by the window would leave the edges bare.
+    expectSamePicture({960, 540}, designView({1250.f, 800.f}));
+    expectSamePicture({3840, 2160}, designView({1700.f, 500.f}));
+}
+
+TEST_F(LayerComponentDisplayTest, ChunksMatchAtFractionalPositionsFarFromTheOrigin) {
     ASSERT_NO_FATAL_FAILURE(loadMap({-40000.25f, 3008.5f}));
-    sf::View view = defaultView();
+    sf::View view(sf::FloatRect(0.f, 0.f, 320.f, 240.f));
     view.setCenter(-39700.4f, 3200.7f);
-    expectSamePicture(view);
+    expectSamePicture({320, 240}, view);
     view.zoom(2.5f);
-    expectSamePicture(view);
+    expectSamePicture({320, 240}, view);
+}
+
+// Only the chunks around the view are drawn: a view of a corner of the map draws a small part
+// of it, and a view beside the map nothing.
+TEST_F(LayerComponentDisplayTest, APassDrawsOnlyTheChunksAroundTheView) {
+    ASSERT_NO_FATAL_FAILURE(loadMap({0.f, 0.f}));
+    sf::RenderTexture target;
+    ASSERT_TRUE(target.create(320, 240));
+    std::size_t wholeMap = 0;
+    for (const auto& layer : assets.getLayers()) {
+        wholeMap += layer.second->getTileChunks().vertexBytes() / sizeof(sf::Vertex);
+    }
+    target.setView(sf::View(sf::FloatRect(0.f, 0.f, 320.f, 240.f)));
+    for (const auto& layer : assets.getLayers()) {
+        layer.second->drawTiles(target);
+    }
+    // 20 by 15 cells in view and a tile around: 2 of the 70 chunks of 16 by 16 cells.
+    EXPECT_GT(verticesDrawn(), 0u);
+    EXPECT_LE(verticesDrawn(), wholeMap / 30);
+
+    target.setView(sf::View(sf::FloatRect(-400.f, 0.f, 320.f, 240.f)));
+    for (const auto& layer : assets.getLayers()) {
+        layer.second->drawTiles(target);
+    }
+    EXPECT_EQ(verticesDrawn(), 0u);
 }
 
 }  // namespace

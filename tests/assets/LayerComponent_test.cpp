@@ -2,28 +2,53 @@
 
 #include <gtest/gtest.h>
 
+#include <SFML/Graphics/View.hpp>
+#include <limits>
+
 namespace {
 
-TEST(LayerComponentTest, TilePassAroundTheCentreOfAFullHdWindow) {
-    const auto range = LayerComponent::visibleTiles({960.f, 540.f}, {1920u, 1080u}, 32);
-    EXPECT_EQ(range.start, sf::Vector2i(-544, -320));
-    // The last columns and rows visited are 2496 and 1440.
-    EXPECT_EQ(range.end, sf::Vector2i(2528, 1472));
-    EXPECT_EQ((range.end.x - range.start.x) / 32, 96);
-    EXPECT_EQ((range.end.y - range.start.y) / 32, 56);
+sf::View viewOf(sf::Vector2f centre, sf::Vector2f size) {
+    return sf::View(centre, size);
 }
 
-TEST(LayerComponentTest, TilePassTruncatesTowardZeroNearTheOrigin) {
-    const auto range = LayerComponent::visibleTiles({100.f, 100.f}, {1920u, 1080u}, 32);
-    EXPECT_EQ(range.start, sf::Vector2i(-1376, -768));
-    EXPECT_EQ(range.end, sf::Vector2i(1696, 1024));
+// The range is the view's world rectangle, floored and ceiled to whole units, and one tile more
+// on each side; the window the view is shown in plays no part.
+TEST(LayerComponentTest, TilePassCoversTheViewAndOneTileAround) {
+    struct Case {
+        sf::View view;
+        int tile;
+        sf::Vector2i start, end;
+    } cases[] = {
+        // The design space of 1920 by 1080, as every window shows it.
+        {viewOf({960.f, 540.f}, {1920.f, 1080.f}), 32, {-32, -32}, {1952, 1112}},
+        // A race camera: zoomed by 1.5, half the width.
+        {viewOf({100.f, 820.f}, {1440.f, 1620.f}), 32, {-652, -22}, {852, 1662}},
+        {viewOf({0.5f, -0.25f}, {3.f, 3.f}), 1, {-2, -3}, {3, 3}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.view.getCenter().x);
+        const TileRange range = LayerComponent::visibleTiles(c.view, c.tile);
+        EXPECT_EQ(range.start, c.start);
+        EXPECT_EQ(range.end, c.end);
+    }
 }
 
-TEST(LayerComponentTest, TilePassHalvesAnOddWindowSizeBeforeWidening) {
-    // 1003 div 2 = 501, times 1.5 = 751.5; halving as a float would give 752.25.
-    const auto range = LayerComponent::visibleTiles({0.f, 0.f}, {1003u, 11u}, 1);
-    EXPECT_EQ(range.start, sf::Vector2i(-753, -9));
-    EXPECT_EQ(range.end, sf::Vector2i(-753 + 1503 + 6, -9 + 15 + 6));
+TEST(LayerComponentTest, ATurnedViewIsCoveredByItsBoundingBox) {
+    sf::View view = viewOf({0.f, 0.f}, {200.f, 100.f});
+    view.setRotation(90.f);
+    const TileRange range = LayerComponent::visibleTiles(view, 10);
+    // Turning costs a rounding error, so a unit more is allowed.
+    EXPECT_TRUE(range.start.x <= -60 && range.start.x >= -61) << range.start.x;
+    EXPECT_TRUE(range.start.y <= -110 && range.start.y >= -111) << range.start.y;
+    EXPECT_TRUE(range.end.x >= 60 && range.end.x <= 61) << range.end.x;
+    EXPECT_TRUE(range.end.y >= 110 && range.end.y <= 111) << range.end.y;
+}
+
+TEST(LayerComponentTest, ARangeFarOutsideAnyMapStopsAtWhatAKeyHolds) {
+    const TileRange range =
+        LayerComponent::visibleTiles(viewOf({3e9f, -3e9f}, {1920.f, 1080.f}), 32);
+    EXPECT_EQ(range.start.x, std::numeric_limits<int>::max());
+    EXPECT_EQ(range.end.y, -std::numeric_limits<int>::max());
 }
 
 }  // namespace

@@ -1,5 +1,8 @@
 #include <gtest/gtest.h>
 
+#include <sys/stat.h>
+
+#include <algorithm>
 #include <filesystem>
 
 #include "components/CameraRenderComponent.hpp"
@@ -97,6 +100,30 @@ TEST_F(RenderComponentsTest, OnlyTheSecondPlayersCameraShowsInTheLeftHalf) {
         EXPECT_EQ(screen.window().getView().getViewport(),
                   sf::FloatRect(left, 0.21875f, 0.5f, 0.5625f))
             << id;
+    }
+}
+
+TEST_F(RenderComponentsTest, APipeNamedAsPictureOrFontIsRefusedAtOnce) {
+    const std::string pipe = (scratch.root() / "pipe").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    ErrCapture err;  // opening the pipe would wait for a writer for good
+    SpriteRenderComponent sprite(screen.window(), sf::Color::Black, owner, pipe);
+    EXPECT_FALSE(sprite.init());
+    EXPECT_NE(err.text().find("Could not load texture from " + pipe), std::string::npos);
+    TextRenderComponent text(screen.window(), pipe, 30, sf::Color::Red, owner, {}, "Hi");
+    EXPECT_NE(err.text().find("Could not load font"), std::string::npos);
+}
+
+TEST_F(RenderComponentsTest, AFontSizeTooLargeForTheRendererIsCutDownAndNamesTheObject) {
+    for (const unsigned size : {512u, 513u, 100000u}) {
+        ErrCapture err;
+        TextRenderComponent text(screen.window(), "../assets/no-font.ttf", size, sf::Color::Red,
+                                 owner, {}, "Hi");
+        text.init();
+        EXPECT_EQ(text.getRenderText().getCharacterSize(), std::min(size, 512u)) << size;
+        const bool reported = err.text().find("thing") != std::string::npos &&
+                              err.text().find(std::to_string(size)) != std::string::npos;
+        EXPECT_EQ(reported, size > 512u) << size;
     }
 }
 

@@ -1,8 +1,11 @@
-"""Drives the real game under the X server in $DISPLAY the way a player would: it starts the
-game in a scratch copy of the game folder (so races never write into the checkout), finds its
-window, clicks buttons read from the maps, holds keys, takes screenshots and closes the game."""
+"""Drives the real game the way a player would, each game on an X server of its own (so that
+tests run side by side): it starts the game in a scratch copy of the game folder (so races never
+write into the checkout), finds its window, clicks buttons read from the maps, holds keys, takes
+screenshots and closes the game. Also: where the game draws its 1920x1080 layout in a window of
+another size, and small race maps with pictures of their own for --level."""
 import os
 import re
+import select
 import shutil
 import subprocess
 import sys
@@ -10,10 +13,11 @@ import tempfile
 import time
 import xml.etree.ElementTree as ElementTree
 
-from PIL import Image
+from PIL import Image, ImageChops, ImageStat
 from Xlib import X, display, protocol
 
 TITLE = "Tumbleleaf"
+DESIGN = (1920, 1080)  # every screen is laid out for this size and scaled to the window
 SANITIZER_MARKS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:")
 
 
@@ -30,6 +34,108 @@ def wait_for(condition, timeout, what, poll=0.2):
             return result
         time.sleep(poll)
     fail(f"timed out after {timeout} s waiting for {what}")
+
+
+class PrivateScreen:
+    """An Xvfb of its own. -displayfd hands back the display number once the server accepts
+    connections; -noreset keeps it from resetting when a short-lived client leaves."""
+
+    def __init__(self, size=DESIGN):
+        self.size = tuple(size)
+        self.log = tempfile.TemporaryFile(mode="w+")
+        ready, told = os.pipe()
+        self.process = subprocess.Popen(
+            ["Xvfb", "-displayfd", str(told), "-screen", "0", f"{size[0]}x{size[1]}x24",
+             "-nolisten", "tcp", "-noreset"],
+            pass_fds=(told,), stdout=subprocess.DEVNULL, stderr=self.log)
+        os.close(told)
+        number = b""
+        deadline = time.monotonic() + 60
+        while not number.endswith(b"\n"):
+            if not select.select([ready], [], [], max(0.0, deadline - time.monotonic()))[0]:
+                break
+            chunk = os.read(ready, 16)
+            if not chunk:
+                break
+            number += chunk
+        os.close(ready)
+        if not number.strip().isdigit():
+            self.close()
+            self.log.seek(0)
+            fail(f"Xvfb did not start: {self.log.read()[-2000:]}")
+        self.name = ":" + number.strip().decode()
+        self.env = dict(os.environ, DISPLAY=self.name)
+
+    def close(self):
+        if self.process.poll() is None:
+            self.process.terminate()
+            self.process.wait()
+
+    def __enter__(self):
+        return self
+
+    def __exit__(self, *exception):
+        self.close()
+
+
+def letterbox(size):
+    """Where a window of `size` shows the design: (left, top, scale) in the window's pixels."""
+    scale = min(size[0] / DESIGN[0], size[1] / DESIGN[1])
+    return (size[0] - DESIGN[0] * scale) / 2, (size[1] - DESIGN[1] * scale) / 2, scale
+
+
+def design_to_window(point, size):
+    left, top, scale = letterbox(size)
+    return round(left + point[0] * scale), round(top + point[1] * scale)
+
+
+def mean_difference(shot, reference):
+    """Mean absolute difference per channel, 0 to 255, of two pictures of one thing at any two
+    sizes, both averaged down to a quarter of the layout's size (or the shot's, if smaller):
+    scaling filters differ in every fine detail, while a picture out of place or out of scale
+    differs in every coarse one."""
+    size = (min(shot.width, DESIGN[0] // 4), min(shot.height, DESIGN[1] // 4))
+    shot = shot.convert("RGB").resize(size, Image.BOX)
+    reference = reference.convert("RGB").resize(size, Image.BOX)
+    return sum(ImageStat.Stat(ImageChops.difference(shot, reference)).mean) / 3
+
+
+def is_black(picture, box):
+    """True when every pixel of the box (left, top, right, bottom) is black."""
+    return picture.crop(box).convert("L").getextrema()[1] == 0
+
+
+def letterbox_problem(shot, reference, limit):
+    """What is wrong with `shot` as the 1920x1080 `reference` shown in a window of the shot's
+    size: bars that are not black, content that starts or ends in the wrong place, or content
+    that differs from the reference scaled down by more than `limit` levels on average. None
+    when nothing is."""
+    width, height = shot.size
+    left, top, scale = letterbox(shot.size)
+    # The content's edges may blend with a bar over one pixel; two pixels in are all content.
+    inner = (round(left) + 2, round(top) + 2,
+             round(left + DESIGN[0] * scale) - 2, round(top + DESIGN[1] * scale) - 2)
+    bars = [box for box in ((0, 0, inner[0] - 3, height), (inner[2] + 3, 0, width, height),
+                            (0, 0, width, inner[1] - 3), (0, inner[3] + 3, width, height))
+            if box[2] > box[0] and box[3] > box[1]]
+    for box in bars:
+        if not is_black(shot, box):
+            return f"the bar {box} is not black"
+    edges = {"left": (inner[0], inner[1], inner[0] + 4, inner[3]),
+             "right": (inner[2] - 4, inner[1], inner[2], inner[3]),
+             "top": (inner[0], inner[1], inner[2], inner[1] + 4),
+             "bottom": (inner[0], inner[3] - 4, inner[2], inner[3])}
+    for edge, box in edges.items():
+        if is_black(shot, box):
+            return f"the content's {edge} edge {box} is black"
+    content = shot.crop(inner)
+    # The same part of the reference, by the design coordinates of the inner box.
+    seen = reference.crop(tuple(round((value - offset) / scale * reference.width / DESIGN[0])
+                                for value, offset in zip(inner, (left, top, left, top))))
+    difference = mean_difference(content, seen)
+    if difference > limit:
+        return f"the content differs from the reference by {difference:.1f} levels on average"
+    return None
 
 
 class MapButton:
@@ -67,23 +173,42 @@ def find_button(assets, map_file, next_state):
 
 
 class Game:
-    def __init__(self, binary, source_dir, shots_dir):
+    """The game started in a scratch folder `root` with a copy of the game's assets/ and an
+    empty bin/, on an X server of its own whose screen is `screen_size`. It runs in `cwd`
+    (relative to root; bin/ by default) with `args`; with `own_copy` the binary is copied to
+    root/bin/ and started from there, as an installed game would be."""
+
+    def __init__(self, binary, source_dir, shots_dir, args=(), screen_size=DESIGN, cwd="bin",
+                 own_copy=False):
+        self.screen = PrivateScreen(screen_size)
+        self.screen_size = self.screen.size
+        self.process = None
         self.root = tempfile.mkdtemp(prefix="tumbleleaf-e2e-")
+        try:
+            self._start(binary, source_dir, shots_dir, args, cwd, own_copy)
+        except BaseException:
+            self.cleanup()
+            raise
+
+    def _start(self, binary, source_dir, shots_dir, args, cwd, own_copy):
+        binary = os.path.abspath(binary)
         self.assets = os.path.join(self.root, "assets")
         shutil.copytree(os.path.join(source_dir, "assets"), self.assets)
         leaderboard = os.path.join(self.assets, "SaveFiles", "Leaderboard.txt")
         if os.path.exists(leaderboard):
             os.remove(leaderboard)
         os.makedirs(os.path.join(self.root, "bin"))
+        if own_copy:
+            binary = shutil.copy2(binary, os.path.join(self.root, "bin", "tumbleleaf"))
+        self.cwd = os.path.join(self.root, cwd)
+        os.makedirs(self.cwd, exist_ok=True)
         self.shots_dir = shots_dir
         os.makedirs(shots_dir, exist_ok=True)
         self.errors = tempfile.TemporaryFile(mode="w+")
-        self.process = subprocess.Popen([binary], cwd=os.path.join(self.root, "bin"),
+        self.process = subprocess.Popen([binary, *args], cwd=self.cwd, env=self.screen.env,
                                         stderr=self.errors)
-        self.dpy = display.Display()
-        self.window = wait_for(self._find_window, 60, "the game window")
-        self.screen_size = (self.dpy.screen().width_in_pixels,
-                            self.dpy.screen().height_in_pixels)
+        self.dpy = display.Display(self.screen.name)
+        self.window = wait_for(self._find_window, 120, "the game window")
 
     # --- looking -------------------------------------------------------------------------
 
@@ -107,16 +232,56 @@ class Game:
         origin = self.window.translate_coords(self.dpy.screen().root, 0, 0)
         return geometry.width, geometry.height, -origin.x, -origin.y, geometry.border_width
 
-    def screenshot(self, name=None):
+    def window_size(self):
+        return self.window_placement()[:2]
+
+    def screenshot(self, name=None, window_only=False):
+        """The whole screen, or just the game's window."""
         path = os.path.join(self.shots_dir, (name or "latest") + ".png")
-        subprocess.run(["import", "-window", "root", path], check=True,
-                       env=dict(os.environ))
+        window = hex(self.window.id) if window_only else "root"
+        subprocess.run(["import", "-window", window, path], check=True, env=self.screen.env)
         with Image.open(path) as shot:
             return shot.convert("RGB")
 
+    def settled_shot(self, name, window_only=False, timeout=120):
+        """The first picture that is not all black and is the same in two screenshots in a
+        row: a screen that has been drawn and holds still."""
+        previous = None
+        deadline = time.monotonic() + timeout
+        while time.monotonic() < deadline:
+            shot = self.screenshot(name, window_only)
+            if shot.getbbox() is not None and previous is not None and \
+                    ImageChops.difference(shot, previous).getbbox() is None:
+                return shot
+            previous = shot
+            time.sleep(0.2)
+        fail(f"timed out waiting for a still picture ({name})")
+
+    def wait_for_letterboxed(self, reference, name, size=None, limit=6, timeout=120):
+        """Waits until the screen, or with a `size` the window at that size, shows `reference`
+        fitted as the game fits its layout; fails with the last thing found wrong."""
+        window_only = size is not None
+        size = size or self.screen_size
+        deadline = time.monotonic() + timeout
+        while True:
+            shot = self.screenshot(name, window_only)
+            problem = (f"the picture is {shot.size}, not {size}" if shot.size != size
+                       else letterbox_problem(shot, reference, limit))
+            if problem is None:
+                return shot
+            if time.monotonic() > deadline:
+                fail(f"{name}: {problem}")
+            time.sleep(0.3)
+
+    def on_screen(self, design_point):
+        """Where the game draws a point of its 1920x1080 layout, on the screen."""
+        width, height, x, y, _ = self.window_placement()
+        inside = design_to_window(design_point, (width, height))
+        return x + inside[0], y + inside[1]
+
     def shows_button(self, button, shot=None):
         shot = shot or self.screenshot()
-        return shot.getpixel(button.centre()) == button.expected_centre_colour()
+        return shot.getpixel(self.on_screen(button.centre())) == button.expected_centre_colour()
 
     def shows_divider(self, shot=None):
         """The race draws a white bar down the middle of the window."""
@@ -135,7 +300,7 @@ class Game:
     # --- acting --------------------------------------------------------------------------
 
     def xdotool(self, *arguments):
-        subprocess.run(["xdotool", *map(str, arguments)], check=True)
+        subprocess.run(["xdotool", *map(str, arguments)], check=True, env=self.screen.env)
 
     def move_mouse_away(self):
         self.xdotool("mousemove", 2, 2)
@@ -143,7 +308,7 @@ class Game:
 
     def click(self, button):
         """Presses long enough for several frames to see it, as a person would."""
-        x, y = button.centre()
+        x, y = self.on_screen(button.centre())
         self.xdotool("mousemove", x, y)
         time.sleep(0.3)
         self.xdotool("mousedown", 1)
@@ -174,8 +339,7 @@ class Game:
             status = self.process.wait(timeout=timeout)
         except subprocess.TimeoutExpired:
             fail("the game did not end")
-        self.errors.seek(0)
-        stderr = self.errors.read()
+        stderr = self.stderr()
         sys.stderr.write(stderr[-4000:])
         if status != 0:
             fail(f"the game exited with status {status}")
@@ -184,11 +348,86 @@ class Game:
                 fail(f"sanitizer report: {mark}")
         return stderr
 
+    def stderr(self):
+        self.errors.seek(0)
+        return self.errors.read()
+
     def cleanup(self):
-        if self.process.poll() is None:
+        if self.process is not None and self.process.poll() is None:
             self.process.kill()
             self.process.wait()
+        self.screen.close()
         shutil.rmtree(self.root, ignore_errors=True)
+
+
+# --- race maps of the tests' own ----------------------------------------------------------
+
+TILE = 32
+PLAYER_STARTS = {"Player1": (1316, 150), "Player2": (548, 150)}  # as in the game's own race
+RACER_PICTURE = (48, 96)
+
+
+def write_race_map(folder, cells, colours, racer_colours):
+    """Writes race.tmx into `folder` with its pictures beside it: tiles.png, whose tile k (gid
+    k + 1) is a square of colours[k], and racer1.png / racer2.png, plain pictures of the two
+    racer_colours. `cells` are the ground's gids, row by row. Both racers have mass 0, so they
+    never move and every frame of the race is the same. Returns the map's path."""
+    os.makedirs(folder, exist_ok=True)
+    tiles = Image.new("RGB", (TILE * len(colours), TILE))
+    for k, colour in enumerate(colours):
+        tiles.paste(colour, (k * TILE, 0, (k + 1) * TILE, TILE))
+    tiles.save(os.path.join(folder, "tiles.png"))
+    for number, colour in enumerate(racer_colours, start=1):
+        Image.new("RGB", RACER_PICTURE, colour).save(os.path.join(folder, f"racer{number}.png"))
+    rows, cols = len(cells), len(cells[0])
+
+    def layer(layer_id, name, grid):
+        data = ",\n".join(",".join(map(str, row)) for row in grid)
+        return (f' <layer id="{layer_id}" name="{name}" width="{cols}" height="{rows}">\n'
+                f'  <data encoding="csv">\n{data}\n</data>\n </layer>')
+
+    def thing(object_id, name, kind, x, y, width, height, **properties):
+        listed = "".join(f'    <property name="{key}" value="{value}"/>\n'
+                         for key, value in properties.items())
+        return (f'  <object id="{object_id}" name="{name}" type="{kind}" x="{x}" y="{y}" '
+                f'width="{width}" height="{height}">\n   <properties>\n{listed}'
+                f'   </properties>\n  </object>')
+
+    racers = [thing(number, name, "Player", x, y, 56, 56, texturepath=f"racer{number}.png",
+                    mass=0, correspondingLayer="Racers")
+              for number, (name, (x, y)) in enumerate(PLAYER_STARTS.items(), start=1)]
+    finish = thing(3, "WinZone", "WinZone", 0, (rows - 2) * TILE, cols * TILE, 2 * TILE,
+                   mass=1000, correspondingLayer="Ground")
+    text = "\n".join([
+        '<?xml version="1.0" encoding="UTF-8"?>',
+        f'<map version="1.10" orientation="orthogonal" renderorder="right-down" width="{cols}" '
+        f'height="{rows}" tilewidth="{TILE}" tileheight="{TILE}" infinite="0" '
+        f'nextlayerid="4" nextobjectid="4">',
+        f' <tileset firstgid="1" name="Colours" tilewidth="{TILE}" tileheight="{TILE}" '
+        f'tilecount="{len(colours)}" columns="{len(colours)}">',
+        f'  <image source="tiles.png" width="{TILE * len(colours)}" height="{TILE}"/>',
+        ' </tileset>',
+        layer(1, "Ground", cells),
+        layer(2, "Racers", [[0] * cols for _ in range(rows)]),
+        ' <objectgroup id="3" name="Racers">', *racers, finish, ' </objectgroup>',
+        '</map>', ''])
+    path = os.path.join(folder, "race.tmx")
+    with open(path, "w", encoding="utf-8") as tmx:
+        tmx.write(text)
+    return path
+
+
+def course_point(world, player):
+    """Where the game draws a point of the course, in its 1920x1080 layout, while the camera
+    follows `player` (standing still at its start): the camera shows 1.5 times the course that
+    fits its half of the screen, with the racer a sixth of the way down."""
+    x, y = PLAYER_STARTS[player]
+    half_left = 960 if player == "Player1" else 0
+    return half_left + 480 + (world[0] - x) / 1.5, 540 + (world[1] - y - 540) / 1.5
+
+
+def colour_near(actual, wanted, tolerance=2):
+    return all(abs(a - w) <= tolerance for a, w in zip(actual, wanted))
 
 
 LEADERBOARD_LINE = re.compile(r"^\.\./assets/[^,\r\n]+\.png,-?\d+\n$")

@@ -1,7 +1,7 @@
 #!/usr/bin/env python3
 """Plays the real game through its menus with the mouse and the keyboard: two races from the
 title to the results, one without a touch and one with a player steering, then back to the
-title and out through the quit button. Screenshots are kept in e2e-shots/."""
+title and out through the quit button. Screenshots are kept in e2e-shots/race/."""
 import os
 import sys
 import time
@@ -28,7 +28,7 @@ def run_race(game, shot_name, steer=None):
 
 
 def main():
-    shots = os.path.join(os.getcwd(), "e2e-shots")
+    shots = os.path.join(os.getcwd(), "e2e-shots", "race")
     game = Game(sys.argv[1], os.environ["TUMBLELEAF_SOURCE_DIR"], shots)
     try:
         play = find_button(game.assets, "TitleScreenMap.tmx", "GameState")

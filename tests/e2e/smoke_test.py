@@ -5,11 +5,11 @@ import os
 import sys
 import time
 
-from gamedriver import Game, fail, wait_for
+from gamedriver import Game, wait_for
 
 
 def main():
-    shots = os.path.join(os.getcwd(), "e2e-shots")
+    shots = os.path.join(os.getcwd(), "e2e-shots", "smoke")
     game = Game(sys.argv[1], os.environ["TUMBLELEAF_SOURCE_DIR"], shots)
     try:
         wanted = (*game.screen_size, 0, 0, 0)

@@ -122,4 +122,39 @@ TEST_F(PhysicsManagerTest, DegradationAndTheWinZoneApplyOnlyToTheTouchingPlayer)
     EXPECT_EQ(player.move->getDegradationFactor(), 1.0f);
 }
 
+TEST_F(PhysicsManagerTest, OnTwoGroundsAtOnceTheLaterOneInTheMapDecides) {
+    const auto paper = scene.surface("Paper", {0, 0}, {50, 50}, 2.0f, 3.0f);
+    const auto wax = scene.surface("WaxPaper", {0, 0}, {50, 50}, 0.5f, 5.0f);
+    struct Case {
+        std::shared_ptr<BoxCollisionComponent> first, later;
+        float speedFactor, degradationFactor;
+    };
+    for (const Case& c : {Case{paper, wax, 0.525f, 5.0f}, Case{wax, paper, 1.9f, 3.0f}}) {
+        PhysicsManager fresh;
+        for (const auto& box : {player.box, c.first, c.later}) {
+            fresh.registerCollider(box);
+        }
+        player.move->setSpeedFactor(1.0f);
+        fresh.update(fresh.getTimeStep());
+        EXPECT_FLOAT_EQ(player.move->getSpeedFactor(), c.speedFactor);
+        EXPECT_EQ(player.move->getDegradationFactor(), c.degradationFactor);
+    }
+}
+
+TEST_F(PhysicsManagerTest, AfterResetATickTouchesNothing) {
+    add({player.box, scene.box("Wall", "MapBorder", {5, 0}, {10, 10}, 0.0f, true),
+         scene.surface("Paper", {0, 0}, {50, 50}, 2.0f, 3.0f),
+         scene.box("WinZone", "WinZone", {0, 0}, {20, 20}, 0.0f, false)});
+    physics.update(physics.getTimeStep() / 2);
+    physics.reset();
+    EXPECT_EQ(physics.getAccumulator(), 0.0f);
+    player.move->setSpeedFactor(1.5f);
+    player.move->setDegradationFactor(7.0f);
+    physics.update(physics.getTimeStep() * 3);
+    EXPECT_EQ(player.move->getSpeedFactor(), 1.5f) << "not relaxed: the player is forgotten";
+    EXPECT_EQ(player.move->getDegradationFactor(), 7.0f);
+    EXPECT_EQ(player.body->getPosition(), sf::Vector2f(0, 0)) << "the wall is forgotten";
+    EXPECT_FALSE(player.object->isMarkedForRemoval()) << "the finish is forgotten";
+}
+
 }  // namespace

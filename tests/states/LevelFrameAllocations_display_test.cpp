@@ -1,0 +1,135 @@
+// Counts what a frame of the race allocates: every operator new of this test program goes through
+// the counter below, which counts on the thread that asks for it only (the music streams on a
+// thread of its own, and the graphics driver's threads are its business).
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+#include <filesystem>
+#include <memory>
+#include <new>
+#include <string>
+
+#include "assets/AssetManager.hpp"
+#include "core/GameStateManager.hpp"
+#include "physics/PhysicsManager.hpp"
+#include "states/MainState.hpp"
+#include "support/ScratchGameDir.hpp"
+#include "support/TestWindow.hpp"
+
+namespace {
+
+thread_local bool t_counting = false;
+thread_local long t_allocations = 0;
+
+void* allocate(std::size_t size) noexcept {
+    if (t_counting) {
+        ++t_allocations;
+    }
+    return std::malloc(size == 0 ? 1 : size);
+}
+
+// Allocations made on this thread while it lives.
+class AllocationCount {
+public:
+    AllocationCount() {
+        t_allocations = 0;
+        t_counting = true;
+    }
+    ~AllocationCount() { t_counting = false; }
+    AllocationCount(const AllocationCount&) = delete;
+    AllocationCount& operator=(const AllocationCount&) = delete;
+
+    long count() const { return t_allocations; }
+};
+
+}  // namespace
+
+void* operator new(std::size_t size) {
+    if (void* memory = allocate(size)) {
+        return memory;
+    }
+    throw std::bad_alloc();
+}
+void* operator new[](std::size_t size) {
+    return operator new(size);
+}
+void* operator new(std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate(size);
+}
+void* operator new[](std::size_t size, const std::nothrow_t&) noexcept {
+    return allocate(size);
+}
+void operator delete(void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, std::size_t) noexcept {
+    std::free(memory);
+}
+void operator delete(void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+void operator delete[](void* memory, const std::nothrow_t&) noexcept {
+    std::free(memory);
+}
+
+namespace {
+
+TEST(LevelFrameAllocationTest, TheCounterSeesAllocations) {
+    AllocationCount allocations;
+    const auto held = std::make_unique<std::string>(100, 'x');
+    EXPECT_GE(allocations.count(), 1);
+}
+
+// The shipped race, both players on their way: once the first frames have warmed up what lives
+// from frame to frame (tile geometry, trail vertices, the driver's shaders), a whole frame
+// (physics, update, both cameras' layer passes with their objects and trails, the divider)
+// allocates nothing.
+TEST(LevelFrameAllocationTest, ASteadyFrameOfTheRaceAllocatesNothing) {
+    TestWindow screen(1920, 1080);
+    ScratchGameDir game;
+    std::filesystem::copy(std::filesystem::path(std::getenv("TUMBLELEAF_SOURCE_DIR")) / "assets",
+                          game.assets(),
+                          std::filesystem::copy_options::recursive |
+                              std::filesystem::copy_options::overwrite_existing);
+    AssetManager::instance().setRenderWindow(&screen.window());
+    GameStateManager manager;
+    MainState level(&manager, nullptr);
+    level.init();
+    const auto frame = [&] {
+        PhysicsManager::instance().update(1.0f / 144.0f);
+        level.update(1.0f / 144.0f);
+        screen.window().clear();
+        level.draw();
+        screen.window().display();
+    };
+    // Long enough for the trails to fill up, so that they record by overwriting.
+    for (int warmUp = 0; warmUp < 144 * 21; ++warmUp) {
+        PhysicsManager::instance().update(1.0f / 144.0f);
+        level.update(1.0f / 144.0f);
+    }
+    for (int warmUp = 0; warmUp < 20; ++warmUp) {
+        frame();
+    }
+    ASSERT_EQ(level.getGameObjectManager().getPlayers().size(), 2u);
+
+    long allocated = 0;
+    {
+        AllocationCount allocations;
+        for (int measured = 0; measured < 150; ++measured) {
+            frame();
+        }
+        allocated = allocations.count();
+    }
+    EXPECT_EQ(allocated, 0);
+    EXPECT_EQ(level.getGameObjectManager().getPlayers().size(), 2u) << "the race went on";
+    level.exit();
+    AssetManager::instance().setRenderWindow(nullptr);
+}
+
+}  // namespace

@@ -1,0 +1,165 @@
+#include "states/MainState.hpp"
+
+#include <gtest/gtest.h>
+
+#include <SFML/Window/Keyboard.hpp>
+#include <initializer_list>
+
+#include "assets/AssetManager.hpp"
+#include "core/Game.hpp"
+#include "core/GameStateManager.hpp"
+#include "core/InputManager.hpp"
+#include "physics/BoxCollisionComponent.hpp"
+#include "physics/PhysicsManager.hpp"
+#include "support/ScratchGameDir.hpp"
+#include "support/TestTracks.hpp"
+#include "support/TestWindow.hpp"
+
+namespace {
+
+constexpr float kFrame = 1.0f / 60.0f;
+
+// A map object on the layer "Front"; an empty name leaves the name out, as Tiled does.
+std::string objectXml(const std::string& name, const std::string& type, sf::Vector2i position,
+                      sf::Vector2i size, const std::string& properties = "") {
+    const std::string nameAttribute = name.empty() ? "" : " name='" + name + "'";
+    return "<object" + nameAttribute + " type='" + type + "' x='" + std::to_string(position.x) +
+           "' y='" + std::to_string(position.y) + "' width='" + std::to_string(size.x) +
+           "' height='" + std::to_string(size.y) +
+           "'><properties><property name='correspondingLayer' value='Front'/>" + properties +
+           "</properties></object>";
+}
+
+std::string mapXml(const std::string& objects) {
+    return "<map width='2' height='2' tilewidth='32' tileheight='32'>"
+           "<layer name='Front' width='2' height='2'><data>0,0,0,0</data></layer>"
+           "<objectgroup name='Things'>" +
+           objects + "</objectgroup></map>";
+}
+
+std::string racerXml(const std::string& name, sf::Vector2i position) {
+    return objectXml(name, "Player", position, {64, 64},
+                     "<property name='mass' value='1'/>"
+                     "<property name='texturepath' value='racer.png'/>");
+}
+
+class MainStateTest : public ::testing::Test {
+protected:
+    static constexpr float kLevelTrackSeconds = 1.0f;
+
+    void SetUp() override {
+        AssetManager::instance().setRenderWindow(&screen.window());
+        writeSolidPng(scratch.assets() / "racer.png", 4, 8, sf::Color::Red);
+        writeSilentTrack(scratch.assets() / "Music/GameSound.wav", kLevelTrackSeconds);
+        writeSilentTrack(scratch.assets() / "Music/TestLoop.wav", 2.0f);
+        InputManager& input = InputManager::instance();
+        input.bind(0, "Exit", sf::Keyboard::Escape);
+        input.bind(0, "left", sf::Keyboard::J);
+        input.bind(0, "right", sf::Keyboard::L);
+        input.bind(1, "left", sf::Keyboard::A);
+        input.bind(1, "right", sf::Keyboard::D);
+    }
+    void TearDown() override {
+        level.exit();
+        hold({});
+        Game::instance().setMuted(false);
+        Game::instance().getMusic().stop();
+    }
+
+    // Holds exactly these keys from the next frame on.
+    static void hold(std::initializer_list<sf::Keyboard::Key> keys) {
+        InputManager& input = InputManager::instance();
+        for (auto key : {sf::Keyboard::Escape, sf::Keyboard::J, sf::Keyboard::L, sf::Keyboard::A,
+                         sf::Keyboard::D}) {
+            input.setKeyState(key, false);
+        }
+        for (auto key : keys) {
+            input.setKeyState(key, true);
+        }
+    }
+    // Frames as the game runs them: key history, physics, then the screen.
+    void play(float seconds) {
+        for (float played = 0.0f; played < seconds; played += kFrame) {
+            InputManager::instance().advanceFrame();
+            PhysicsManager::instance().update(kFrame);
+            level.update(kFrame);
+        }
+    }
+    sf::FloatRect box(const std::string& id) {
+        const auto& objects = level.getGameObjectManager().getGameObjects();
+        const auto box = objects.at(id)->getComponent<BoxCollisionComponent>();
+        return {box->getPosition(), box->getSize()};
+    }
+
+    TestWindow screen{1920, 1080};
+    ScratchGameDir scratch;
+    GameStateManager manager;
+    MainState level{&manager, nullptr};
+};
+
+TEST_F(MainStateTest, TheRacePlaysItsTrackAtFifteenAndEscapeTheMenuTrackAtFiveUnlessMuted) {
+    scratch.writeAsset("TileMap.tmx", mapXml(racerXml("Player1", {0, 0})));
+    sf::Music& music = Game::instance().getMusic();
+    for (const bool muted : {false, true}) {
+        Game::instance().setMuted(muted);
+        music.setVolume(muted ? 0.0f : Game::kMenuVolume);
+        level.init();
+        EXPECT_EQ(music.getDuration().asSeconds(), kLevelTrackSeconds) << muted;
+        EXPECT_FLOAT_EQ(music.getVolume(), muted ? 0.0f : 15.0f) << muted;
+        hold({sf::Keyboard::Escape});
+        play(kFrame);
+        EXPECT_NE(music.getDuration().asSeconds(), kLevelTrackSeconds) << muted;
+        EXPECT_FLOAT_EQ(music.getVolume(), muted ? 0.0f : 5.0f) << muted;
+        level.exit();
+        hold({});
+        play(kFrame);
+    }
+}
+
+TEST_F(MainStateTest, TheBackgroundIsDarkenedAndSlightlySeeThroughAtTheTopLeft) {
+    std::filesystem::create_directories(scratch.assets() / "x400pngs");
+    writeSolidPng(scratch.assets() / "x400pngs/MainStateBackground.png", 64, 64, sf::Color::White);
+    scratch.writeAsset("TileMap.tmx", mapXml(racerXml("Player1", {0, 0})));
+    level.init();
+    screen.window().clear(sf::Color::Black);
+    level.draw();
+    const sf::Image shot = screen.capture();
+    // White tinted to 130 of 255, laid at alpha 230 over black: 130 * 230 / 255.
+    const sf::Color darkened = shot.getPixel(10, 10);
+    EXPECT_NEAR(darkened.r, 117, 1);
+    EXPECT_NEAR(darkened.g, 117, 1);
+    EXPECT_NEAR(darkened.b, 117, 1);
+    EXPECT_EQ(shot.getPixel(70, 10), sf::Color::Black) << "the picture is drawn at its own size";
+}
+
+// Designers rarely name walls. Each racer steers into the left and the right wall and then
+// falls onto the floor; all three are unnamed, and each must stop each racer.
+TEST_F(MainStateTest, UnnamedWallsEachStopEachRacer) {
+    const int left = 300, right = 1000, floor = 8000;
+    const std::string walls = objectXml("", "MapBorder", {0, -500}, {left, 9000}) +
+                              objectXml("", "MapBorder", {right, -500}, {300, 9000}) +
+                              objectXml("", "MapBorder", {0, floor}, {1300, 300});
+    // Started at different heights, the racers fall side by side and never touch each other.
+    scratch.writeAsset("TileMap.tmx", mapXml(racerXml("Player1", {400, 0}) +
+                                             racerXml("Player2", {800, 600}) + walls));
+    level.init();
+    const float tolerance = 10.0f;
+
+    hold({sf::Keyboard::J, sf::Keyboard::D});  // Player1 left, Player2 right
+    play(1.5f);
+    EXPECT_NEAR(box("Player1").left, left, tolerance);
+    EXPECT_NEAR(box("Player2").left + box("Player2").width, right, tolerance);
+
+    hold({sf::Keyboard::L, sf::Keyboard::A});  // and the other way
+    play(2.0f);
+    EXPECT_NEAR(box("Player1").left + box("Player1").width, right, tolerance);
+    EXPECT_NEAR(box("Player2").left, left, tolerance);
+
+    hold({});
+    play(7.0f);
+    for (const char* racer : {"Player1", "Player2"}) {
+        EXPECT_NEAR(box(racer).top + box(racer).height, floor, tolerance) << racer;
+    }
+}
+
+}  // namespace
