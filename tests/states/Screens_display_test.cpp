@@ -18,6 +18,7 @@
 #include "states/WinState.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/ScratchGameDir.hpp"
+#include "support/TestMaps.hpp"
 #include "support/TestWindow.hpp"
 #include "support/TextFiles.hpp"
 
@@ -32,29 +33,8 @@ public:
     void update(float) override {}
 };
 
-std::string objectXml(const std::string& name, const std::string& type, int x, int y,
-                      const std::string& properties) {
-    return "<object name='" + name + "' type='" + type + "' x='" + std::to_string(x) + "' y='" +
-           std::to_string(y) + "' width='40' height='40'><properties>" +
-           "<property name='correspondingLayer' value='Front'/>" + properties +
-           "</properties></object>";
-}
-
-std::string mapXml(const std::string& objects) {
-    return "<map width='2' height='2' tilewidth='32' tileheight='32'>"
-           "<layer name='Front' width='2' height='2'><data>0,0,0,0</data></layer>"
-           "<objectgroup name='Things'>" +
-           objects + "</objectgroup></map>";
-}
-
-std::string playerXml(const std::string& name, int x) {
-    return objectXml(name, "Player", x, 0,
-                     "<property name='mass' value='1'/>"
-                     "<property name='texturepath' value='racer.png'/>");
-}
-
-const std::string kBackButton =
-    objectXml("Back", "GamestateButton", 10, 10, "<property name='nextState' value='MenuState'/>");
+const std::string kBackButton = mapObjectXml("Back", "GamestateButton", {10, 10}, {40, 40},
+                                             "<property name='nextState' value='MenuState'/>");
 
 class ScreensTest : public ::testing::Test {
 protected:
@@ -112,7 +92,7 @@ protected:
 // while the other goes on, and once nobody is left in the race the results follow a frame later.
 TEST_F(ScreensTest, ARaceFollowsEachPlayerUntilTheLastHasFinished) {
     scratch.writeAsset("TileMap.tmx",
-                       mapXml(playerXml("Player1", 100) + playerXml("Player2", 300)));
+                       screenMapXml(racerXml("Player1", {100, 0}) + racerXml("Player2", {300, 0})));
     level.init();
     for (const char* id : {"CameraOnPlayer1", "CameraOnPlayer2"}) {
         ASSERT_NE(registered(level, id), nullptr) << id;
@@ -167,7 +147,7 @@ TEST_F(ScreensTest, EscapeLeavesTheLevelForTheTitleEvenWithoutAMap) {
     EXPECT_EQ(manager.getCurrent(), markers["MenuState"].get());
 
     level.exit();
-    scratch.writeAsset("TileMap.tmx", mapXml(playerXml("Player1", 100)));
+    scratch.writeAsset("TileMap.tmx", screenMapXml(racerXml("Player1", {100, 0})));
     level.init();
     const auto player = registered(level, "Player1");
     const auto before = player->getPosition();
@@ -193,7 +173,7 @@ TEST_F(ScreensTest, AMenuIsBuiltFromItsMapAndLetsGoOfItOnExit) {
         EXPECT_TRUE(objects.empty());
         menu.exit();
     }
-    scratch.writeAsset("TitleScreenMap.tmx", mapXml(kBackButton));
+    scratch.writeAsset("TitleScreenMap.tmx", screenMapXml(kBackButton));
     const sf::View zoomed(sf::FloatRect(0.f, 0.f, 32.f, 24.f));
     screen.window().setView(zoomed);
     menu.init();
@@ -220,7 +200,7 @@ TEST_F(ScreensTest, AMenuIsBuiltFromItsMapAndLetsGoOfItOnExit) {
 // The results show each picture cut to its score with the score as written above it; without a
 // leaderboard the screen still has its buttons, so nobody is stuck there.
 TEST_F(ScreensTest, TheResultsShowTheLeaderboardAndTheButtonsWithoutOne) {
-    scratch.writeAsset("HighscoreScreenMap.tmx", mapXml(kBackButton));
+    scratch.writeAsset("HighscoreScreenMap.tmx", screenMapXml(kBackButton));
     {
         ErrCapture err;
         win.init();
