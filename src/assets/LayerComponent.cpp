@@ -106,7 +106,7 @@ void LayerComponent::drawObjects() {
     sortObjects();
     for (const auto& object : m_objects) {
         for (const auto& component : object->getComponentList()) {
-            if (auto* renderer = dynamic_cast<IRenderComponent*>(component.get())) {
+            if (IRenderComponent* renderer = component->asRenderComponent()) {
                 renderer->draw();
             }
         }
