@@ -96,22 +96,20 @@ TEST(MapCheckerTest, AMapAsTheGuideDescribesItGetsNoRemark) {
                    {});
 }
 
-TEST(MapCheckerTest, FindingsAreWrittenAsCompilersWriteThem) {
-    EXPECT_EQ((MapDiagnostic{MapDiagnostic::Severity::Warning, {}, "odd"}.format("a/Map.tmx")),
-              "a/Map.tmx:1:1: warning: odd");
+// The reader's own refusals come through at their place, and a file that cannot be read at the
+// map's start; the rest of the map is still checked, and findings come in the order of the file.
+TEST(MapCheckerTest, TheReadersProblemsComeThroughAndTheRestIsStillChecked) {
+    expectFindings("<map width='1'\n height='1' tilewidth=32/>", {"2:23: error: XML syntax"});
     const auto unreadable = MapChecker(assetRoot()).checkFile("no/such/map.tmx");
     ASSERT_EQ(unreadable.size(), 1u);
     EXPECT_EQ(unreadable[0].format("m").rfind("m:1:1: error: cannot read the file", 0), 0u);
-}
-
-// The reader's own refusals come through at their place; the rest of the map is still checked,
-// and findings come in the order of the file.
-TEST(MapCheckerTest, TheReadersProblemsComeThroughAndTheRestIsStillChecked) {
-    expectFindings("<map width='1'\n height='1' tilewidth=32/>", {"2:23: error: XML syntax"});
-    expectFindings(mapOf("<tileset firstgid='1' name='a' tilewidth='32' tileheight='32'/>\n" +
-                         layer("Ground", "0,0") + "<objectgroup name='g'>\n" +
-                         object("a", "Trigger") + "</objectgroup>\n"),
-                   {"2:2: error: <tileset> has no <image>", "5:2: error: object \"a\""});
+    expectFindings(
+        mapOf("<tileset firstgid='1' name='a' tilewidth='32' tileheight='32'/>\n" +
+              layer("Ground", "0,0") + "<group name='Back'><objectgroup name='Far'/></group>\n" +
+              "<objectgroup name='g'>\n" + object("a", "Trigger") + "</objectgroup>\n"),
+        {"2:2: error: <tileset> has no <image>",
+         "4:21: error: object layer \"Far\" inside the group layer \"Back\"",
+         "6:2: error: object \"a\""});
     const auto lines =
         check(mapWithObjects(object("b", "Nothing") + object("Player1", "Player", kRacer)));
     ASSERT_EQ(lines.size(), 3u);
@@ -154,7 +152,8 @@ TEST(MapCheckerTest, TilesetsMustBeSquareAndCutFromAnImageThatExists) {
               "<image source='ui/KeyA.png'/></tileset>\n"),
         {"2:67: error: tileset \"Gone\": image \"tilesets/Gone.png\" does not exist under " +
              assetRoot(),
-         "\"Music/TestLoop.wav\" is not an image", "\"Sound\" has the name of an earlier tileset",
+         "\"Music/TestLoop.wav\" is not an image",
+         "4:2: error: tileset \"Sound\" has the name of an earlier",
          "16 x 16 px tiles, the map 32"});
     // Its cells are not blamed once more.
     expectFindings(mapOf("<tileset firstgid='1' name='Desk' tilewidth='512' tileheight='512'>"
@@ -188,8 +187,8 @@ TEST(MapCheckerTest, ObjectsBreakingTheGamesRulesAreNamedWithTheirProperty) {
         std::vector<std::string> findings;
     } cases[] = {
         {object("a", "Trigger") + object("b", "winzone") + object("c", ""),
-         {"error: object \"a\" has the unknown type \"Trigger\"",
-          "error: object \"b\" has the type \"winzone\", which differs from \"WinZone\"",
+         {"\"a\" has the unknown type \"Trigger\"",
+          "\"b\" has the type \"winzone\", which differs from \"WinZone\"",
           "warning: object \"c\" has no type"}},
         // A second property that names a layer is enough.
         {object("Nowhere", "Logo", kLogo, "") + object("Lower", "Logo", kLogo, "ground") +
@@ -203,11 +202,11 @@ TEST(MapCheckerTest, ObjectsBreakingTheGamesRulesAreNamedWithTheirProperty) {
                     property("mass", "1000")) +
              object("Label", "Text",
                     font + property("fontsize", "huge") + property("color", "red")),
-         {"error: property \"mass\" of object \"Wall\" (MapBorder) is \"heavy\"",
+         {"\"mass\" of object \"Wall\" (MapBorder) is \"heavy\"",
           "\"velocity\" of object \"Wall\" (MapBorder) is \"1,x\"",
-          "error: property \"Restitution\" of object \"Wall\" (MapBorder) is not read",
-          "warning: property \"colour\" of object \"Wall\" (MapBorder) is not read",
-          "warning: property \"mass\" of object \"Wall\" (MapBorder) is given again",
+          "\"Restitution\" of object \"Wall\" (MapBorder) is not read",
+          "warning: property \"colour\" of object \"Wall\"",
+          "11:2: warning: property \"mass\" of object \"Wall\" (MapBorder) is given",
           "\"fontsize\" of object \"Label\" (Text) is \"huge\"",
           "\"color\" of object \"Label\" (Text) is \"red\""}},
         // A Text may name its font with "texturepath".
@@ -232,8 +231,8 @@ TEST(MapCheckerTest, ObjectsBreakingTheGamesRulesAreNamedWithTheirProperty) {
              object("Player1", "Player", property("texturepath", "characters/Crayon.png")) +
              object("Player2", "Player",
                     property("texturepath", "characters/Chalk.png") + property("mass", "-1")),
-         {"error: object \"Goal\" (WinZone): only a win zone named \"WinZone\"",
-          "error: object \"WinZone\" (MapBorder): a border named \"WinZone\"",
+         {"\"Goal\" (WinZone): only a win zone named \"WinZone\"",
+          "\"WinZone\" (MapBorder): a border named \"WinZone\"",
           "\"Player1\" (Player) has no mass above 0", "\"Player2\" (Player) has no mass above 0",
           "warning: object \"WinZone\" (WinZone) has the name of the object on line 8"}},
         // The race waits for every object whose name contains "Player", and shows each result by
@@ -259,7 +258,7 @@ TEST(MapCheckerTest, ObjectsBreakingTheGamesRulesAreNamedWithTheirProperty) {
         {object("Play", "GamestateButton", face + property("nextState", "GameState")) +
              object("Typo", "GamestateButton", face + property("nextState", "Gamestate")) +
              object("Nowhere", "GamestateButton", face),
-         {"(GamestateButton) is \"Gamestate\", which is no screen (the screens are \"Menu",
+         {"\"Typo\" (GamestateButton) is \"Gamestate\", which is no screen",
           "\"Nowhere\" (GamestateButton) has no \"nextState\""}},
     };
     for (const auto& bad : cases) {

@@ -2,12 +2,12 @@
 
 #include <gtest/gtest.h>
 
-#include <unistd.h>
 #include <filesystem>
 #include <fstream>
 
 #include "core/AssetFolder.hpp"
 #include "core/DesignView.hpp"
+#include "support/ScratchGameDir.hpp"
 
 namespace {
 
@@ -51,21 +51,15 @@ TEST(CommandLineTest, OptionsAndMistakes) {
 }
 
 TEST(AssetFolderTest, TheWorkingDirectoryFirstThenTheExecutablesFolder) {
-    namespace fs = std::filesystem;
-    const fs::path root =
-        fs::temp_directory_path() / ("tumbleleaf-folders-" + std::to_string(::getpid()));
-    fs::create_directories(root / "game" / "bin");
-    fs::create_directories(root / "game" / "assets");
-    fs::create_directories(root / "elsewhere" / "bin");
-    std::ofstream(root / "elsewhere" / "assets");  // a file named like the folder is not it
-    const fs::path game = root / "game" / "bin";
-    const fs::path elsewhere = root / "elsewhere" / "bin";
-
+    const ScratchGameDir scratch;  // bin/ beside assets/
+    const std::filesystem::path game = scratch.root() / "bin";
+    const std::filesystem::path elsewhere = scratch.root() / "elsewhere" / "bin";
+    std::filesystem::create_directories(elsewhere);
+    std::ofstream(elsewhere / ".." / "assets");  // a file named like the folder is not it
     EXPECT_EQ(AssetFolder::findRunFolder(game, elsewhere), game);
     EXPECT_EQ(AssetFolder::findRunFolder(elsewhere, game), game);
-    EXPECT_EQ(AssetFolder::findRunFolder(root, elsewhere), std::nullopt);
-    EXPECT_EQ(AssetFolder::findRunFolder(root, fs::path()), std::nullopt);
-    fs::remove_all(root);
+    EXPECT_EQ(AssetFolder::findRunFolder(scratch.root(), elsewhere), std::nullopt);
+    EXPECT_EQ(AssetFolder::findRunFolder(scratch.root(), {}), std::nullopt);
 }
 
 TEST(DesignViewTest, TheDesignFillsTheWindowKeepingItsShape) {
