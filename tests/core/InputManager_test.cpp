@@ -37,17 +37,14 @@ TEST_F(InputManagerTest, KeysChangeOnlyWhenTheFrameAdvances) {
     input.releaseAllKeys();  // the window lost the focus
     input.advanceFrame();
     EXPECT_FALSE(input.isKeyDown(sf::Keyboard::L));
-}
 
-TEST_F(InputManagerTest, CodesOutsideTheKeyboardAreIgnoredAndReadAsUp) {
+    // Codes outside the keyboard are ignored and read as up; Pause, the last code, is a key.
     for (int code : {-1, 100, 101}) {
         input.setKeyState(code, true);
     }
     input.advanceFrame();
-    EXPECT_FALSE(input.isKeyDown(-1));
-    EXPECT_FALSE(input.isKeyDown(101));
-    EXPECT_FALSE(input.isKeyPressed(5000));
-    EXPECT_TRUE(input.isKeyDown(100)) << "Pause, the last key code, is a real key";
+    EXPECT_FALSE(input.isKeyDown(-1) || input.isKeyDown(101) || input.isKeyPressed(5000));
+    EXPECT_TRUE(input.isKeyDown(100));
 }
 
 // Sets 0..3 exist; an unbound name gives code 0, which must not read as key A.
