@@ -7,7 +7,9 @@
 #include <string>
 
 #include "assets/AssetManager.hpp"
+#include "assets/LayerComponent.hpp"
 #include "core/Game.hpp"
+#include "objects/GameObjectManager.hpp"
 #include "states/MainState.hpp"
 
 namespace fs = std::filesystem;
@@ -111,4 +113,16 @@ void BenchGame::useRace(Race race) {
 
 std::string BenchGame::levelMapPath() {
     return AssetManager::instance().getAssetRoot() + MainState::kMapFile;
+}
+
+void BenchGame::releaseMap(const std::shared_ptr<GameObject>& map) {
+    GameObjectManager objects;
+    objects.addGameObject(map);
+    for (const auto& layer : map->getComponents<LayerComponent>()) {
+        for (const auto& object : layer->getObjects()) {
+            objects.addGameObject(object);
+        }
+    }
+    objects.clear();
+    AssetManager::instance().reset();
 }

@@ -2,6 +2,9 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <filesystem>
+#include <memory>
+
+class GameObject;
 
 // What every benchmark runs in: a 1920 by 1080 window like the game's, and a throw-away game
 // folder whose assets/ links to the real content, so that a race that ends writes its scores
@@ -24,6 +27,8 @@ public:
     sf::RenderWindow& window() { return m_window; }
     // The level map as the game reads it.
     static std::string levelMapPath();
+    // Gives a loaded map back the way a screen does when it is left.
+    static void releaseMap(const std::shared_ptr<GameObject>& map);
 
     // Which race the game folder holds: the shipped one, or one generated from it with its tile
     // layers repeated ten times downward (the same course, ten times as long; the objects are the

@@ -60,7 +60,9 @@ std::size_t passOwnWork(LayerComponent& layer, const sf::RenderTarget& target) {
     layer.sortObjects();
     for (const auto& object : layer.getObjects()) {
         for (const auto& component : object->getComponentList()) {
-            if (auto* trail = dynamic_cast<TrailComponent*>(component.get())) {
+            // As the layer pass does: only what draws is looked at closer.
+            IRenderComponent* renderer = component->asRenderComponent();
+            if (auto* trail = dynamic_cast<TrailComponent*>(renderer)) {
                 benchmark::DoNotOptimize(trail->prepareStamps());
                 runs += trail->getStampVertexCount();
             }

@@ -39,19 +39,6 @@ std::optional<TmxMap> levelRecords(benchmark::State& state) {
     return std::move(parsed.map);
 }
 
-// Gives the map back the way a screen does when it is left.
-void release(const std::shared_ptr<GameObject>& map) {
-    GameObjectManager objects;
-    objects.addGameObject(map);
-    for (const auto& layer : map->getComponents<LayerComponent>()) {
-        for (const auto& object : layer->getObjects()) {
-            objects.addGameObject(object);
-        }
-    }
-    objects.clear();
-    AssetManager::instance().reset();
-}
-
 void loadRepeatedly(benchmark::State& state, BenchGame::Race race) {
     BenchGame::instance().useRace(race);
     const std::string path = BenchGame::levelMapPath();
@@ -63,7 +50,7 @@ void loadRepeatedly(benchmark::State& state, BenchGame::Race race) {
             state.SkipWithError("the level map did not load");
             break;
         }
-        release(map);
+        BenchGame::releaseMap(map);
     }
     BenchGame::instance().useRace(BenchGame::Race::Shipped);
 }
@@ -114,7 +101,7 @@ void reportMemory(benchmark::State& state, BenchGame::Race race) {
         state.counters["tile_bytes_per_cell"] = tiles / cells;
         state.counters["geometry_bytes_per_cell"] = geometry / cells;
         state.counters["resident_growth_per_cell"] = grown / cells;
-        release(map);
+        BenchGame::releaseMap(map);
     }
     BenchGame::instance().useRace(BenchGame::Race::Shipped);
 }

@@ -1,5 +1,7 @@
 #include "StartUp.hpp"
 
+#include "BenchGame.hpp"
+
 #include <SFML/Graphics/Font.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Event.hpp>
@@ -47,14 +49,7 @@ void splitTitleScreen(StepTimer& timer) {
     sf::Font font;
     font.loadFromFile(GameState::kFontPath);
     timer.step("again_font_load");
-    GameObjectManager objects;
-    objects.addGameObject(map);
-    for (const auto& layer : map->getComponents<LayerComponent>()) {
-        for (const auto& object : layer->getObjects()) {
-            objects.addGameObject(object);
-        }
-    }
-    objects.clear();
+    BenchGame::releaseMap(map);
 }
 
 }  // namespace

@@ -3,6 +3,7 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <algorithm>
 #include <cmath>
+#include <iterator>
 #include <limits>
 
 #include "objects/GameObject.hpp"
@@ -52,12 +53,19 @@ void LayerComponent::clearTiles() {
     m_chunks = TileChunks();
 }
 
-// Unstable: objects at the same height may swap from one pass to the next.
+// Objects barely move between two passes, and most never move, so the list is nearly in order
+// already: an insertion sort walks it once, where a full sort would start over at every pass.
 void LayerComponent::sortObjects() {
-    std::sort(m_objects.begin(), m_objects.end(),
-              [](const std::shared_ptr<GameObject>& a, const std::shared_ptr<GameObject>& b) {
-                  return a->getPosition().y < b->getPosition().y;
-              });
+    const auto higher = [](const std::shared_ptr<GameObject>& a,
+                           const std::shared_ptr<GameObject>& b) {
+        return a->getPosition().y < b->getPosition().y;
+    };
+    for (auto object = m_objects.begin(); object != m_objects.end(); ++object) {
+        if (object != m_objects.begin() && higher(*object, *std::prev(object))) {
+            const auto slot = std::upper_bound(m_objects.begin(), object, *object, higher);
+            std::rotate(slot, object, std::next(object));
+        }
+    }
 }
 
 void LayerComponent::addObject(std::shared_ptr<GameObject> gameObject) {
@@ -106,7 +114,7 @@ void LayerComponent::drawObjects() {
     sortObjects();
     for (const auto& object : m_objects) {
         for (const auto& component : object->getComponentList()) {
-            if (auto* renderer = dynamic_cast<IRenderComponent*>(component.get())) {
+            if (IRenderComponent* renderer = component->asRenderComponent()) {
                 renderer->draw();
             }
         }

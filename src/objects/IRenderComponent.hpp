@@ -13,6 +13,7 @@ public:
     IRenderComponent(sf::RenderWindow& renderWindow, std::shared_ptr<GameObject> gameObject);
 
     virtual void draw() = 0;
+    IRenderComponent* asRenderComponent() override { return this; }
 
 protected:
     sf::RenderWindow& m_renderWindow;

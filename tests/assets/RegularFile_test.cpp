@@ -5,6 +5,7 @@
 
 #include <fstream>
 
+#include "assets/TmxReader.hpp"
 #include "objects/Leaderboard.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/ScratchGameDir.hpp"
@@ -38,8 +39,15 @@ TEST_F(RegularFileTest, OnlyAPlainFileMayBeOpenedAndOnlyThereOrNowhereWritten) {
     }
 }
 
-// Every one of these would wait for good for the other end of the pipe.
-TEST_F(RegularFileTest, ALeaderboardThatIsAPipeIsNeitherReadNorWritten) {
+// A map or a leaderboard that is a pipe would wait for good for the other end.
+TEST_F(RegularFileTest, OnlyAPlainFileIsReadAsAMapOrALeaderboard) {
+    std::ofstream(path("a.tmx")) << "<map/>";
+    const auto text = readMapText(path("a.tmx"));
+    ASSERT_TRUE(text);
+    EXPECT_EQ(std::string(text->begin(), text->end()), std::string("<map/>", 7)) << "NUL-ended";
+    for (const char* name : {"bin", "pipe", "missing"}) {
+        EXPECT_FALSE(readMapText(path(name))) << name;
+    }
     const Leaderboard board(path("pipe"));
     ErrCapture err;
     EXPECT_FALSE(board.readEntries());

@@ -1,13 +1,9 @@
 #include "assets/TmxReader.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
-#include <climits>
-#include <cstdlib>
-#include <filesystem>
-#include <fstream>
 #include <string>
+#include <tuple>
 #include <vector>
 
 namespace {
@@ -50,19 +46,17 @@ TEST(TmxReaderTest, ReadsAMapAsTiledWritesIt) {
     ASSERT_TRUE(result.map) << result.error();
     EXPECT_TRUE(result.warnings.empty());
     const TmxMap& map = *result.map;
-    EXPECT_EQ(map.width, 3);
-    EXPECT_EQ(map.tileHeight, 32);
-    ASSERT_EQ(map.tilesets.size(), 2u);
-    EXPECT_EQ(map.tilesets[0].imageSource, "tiles/ground.png");
-    EXPECT_EQ(map.tilesets[1].firstGid, 65);
-    EXPECT_EQ(map.tilesets[1].name, "a & b");
-    ASSERT_EQ(map.layers.size(), 2u);
+    ASSERT_EQ(std::make_tuple(map.tilesets.size(), map.layers.size(), map.objectGroups.size()),
+              std::make_tuple(2u, 2u, 3u));
+    EXPECT_EQ(std::make_tuple(map.width, map.tileHeight, map.tilesets[1].firstGid),
+              std::make_tuple(3, 32, 65));
+    EXPECT_EQ(map.tilesets[0].imageSource + '|' + map.tilesets[1].name, "tiles/ground.png|a & b");
     EXPECT_EQ(map.layers[0].data, (std::vector<int>{1, 2, 3, 4, 65, 0}));
     EXPECT_EQ(map.layers[1].name, "Front");
     EXPECT_EQ(map.layers[1].data, (std::vector<int>{1, 2, 3, 4}));
-    ASSERT_EQ(map.objectGroups.size(), 3u);
-    EXPECT_FALSE(map.objectGroups[0].visible);
-    EXPECT_TRUE(map.objectGroups[1].visible && map.objectGroups[2].visible);
+    EXPECT_EQ(std::make_tuple(map.objectGroups[0].visible, map.objectGroups[1].visible,
+                              map.objectGroups[2].visible),
+              std::make_tuple(false, true, true));
     const auto& objects = map.objectGroups[0].objects;
     ASSERT_EQ(objects.size(), 3u);
     EXPECT_EQ(describe(objects[0]),
@@ -72,89 +66,65 @@ TEST(TmxReaderTest, ReadsAMapAsTiledWritesIt) {
 }
 
 // Plain digits are read on a quick path; everything else must still read as atoi reads it.
-TEST(TmxReaderTest, CellsReadAsAtoiWouldWhateverTheirDigits) {
+// Flipped or rotated tiles (horizontal, vertical, diagonal, hexagonal bits) are left empty.
+TEST(TmxReaderTest, CellsReadAsAtoiWouldAndFlippedTilesAreLeftEmptyWithAWarning) {
     const auto result = parse(
-        "<map width='6' height='1' tilewidth='32' tileheight='32'><layer name='Odd' width='6' "
-        "height='1'><data>0012,7x,+3,-0,123456789,1234567890</data></layer></map>");
+        "<map width='6' height='1' tilewidth='8' tileheight='8'><layer name='A' width='6' "
+        "height='1'><data>0012,7x,+3,-0,123456789,1234567890</data></layer>\n<layer name='B' "
+        "width='5' height='1'><data>2147483649,1073741825,536870913,268435457,268435455</data>"
+        "</layer><layer name='C' width='1' height='1'><data>4294967295</data></layer></map>");
     ASSERT_TRUE(result.map) << result.error();
     EXPECT_EQ(result.map->layers[0].data, (std::vector<int>{12, 7, 3, 0, 123456789, 0}));
-    EXPECT_EQ(result.warnings.size(), 1u) << "the last one has the flip bits set";
+    EXPECT_EQ(result.map->layers[1].data, (std::vector<int>{0, 0, 0, 0, 268435455}));
+    EXPECT_EQ(result.map->layers[2].data, (std::vector<int>{0}));
+    ASSERT_EQ(result.warnings.size(), 3u);
+    EXPECT_NE(result.warnings[0].message.find("layer \"A\": 1 flipped"), std::string::npos);
+    const std::string second = result.warnings[1].describe();
+    EXPECT_NE(second.find("layer \"B\": 4 flipped or rotated tile(s) left empty, the first at "
+                          "column 0, row 0"),
+              std::string::npos)
+        << second;
+    EXPECT_NE(second.find("(line 2, column 39)"), std::string::npos) << second;
 }
 
-TEST(TmxReaderTest, FlippedOrRotatedTilesAreLeftEmptyWithOneWarning) {
-    // Horizontal, vertical, diagonal and hexagonal-rotation flags on gid 1, then the largest gid.
-    const auto result = parse(
-        "<map width='4' height='1' tilewidth='8' tileheight='8'><layer name='A' width='5' "
-        "height='1'><data>2147483649,1073741825,536870913,268435457,268435455</data></layer>"
-        "<layer name='B' width='1' height='1'><data>4294967295</data></layer></map>");
-    ASSERT_TRUE(result.map) << result.error();
-    EXPECT_EQ(result.map->layers[0].data, (std::vector<int>{0, 0, 0, 0, 268435455}));
-    EXPECT_EQ(result.map->layers[1].data, (std::vector<int>{0}));
-    ASSERT_EQ(result.warnings.size(), 2u);
-    EXPECT_EQ(result.warnings[0].describe(),
-              "layer \"A\": 4 flipped or rotated tile(s) left empty, the first at column 0, row 0; "
-              "tiles cannot be flipped or rotated, undo it in Tiled (line 1, column 94)");
-    EXPECT_NE(result.warnings[1].message.find("layer \"B\": 1 flipped"), std::string::npos);
+// Each is refused in one line naming the problem; the text goes inside a valid <map> unless it is
+// a whole document itself.
+TEST(TmxReaderTest, MalformedMapsAreRefusedInOneLineNamingTheProblem) {
+    const std::string kLayer = "<layer name='L' width='3' height='2'>";
+    const struct {
+        std::string text, problem;
+    } cases[] = {
+        {"<map width='1'", "XML syntax error: "},
+        {"<maps/>", "there is no <map> element"},
+        {"<map width='1' height='1' tilewidth='8'/>",
+         "no \"tileheight\" attribute (line 1, column 2)"},
+        {"<map width='1' height='1' tilewidth='0' tileheight='8'/>",
+         "is 0, not between 1 and 4096"},
+        {"<map width='99999999999' height='1' tilewidth='8' tileheight='8'/>", "out of range"},
+        {"<map width='1' height='1' tilewidth='8' tileheight='8' infinite='1'/>", "is infinite"},
+        {"\n<tileset firstgid='1' name='t' tilewidth='8' tileheight='8'/>",
+         "no <image> element (line 2"},
+        {"<tileset firstgid='1' source='ground.tsx'/>",
+         "\"ground.tsx\" is kept in a file of its own"},
+        {kLayer + "</layer>", "<layer> has no <data> element"},
+        {"<layer name='L' width='-1' height='1'><data/></layer>", "is -1, not between 0 and 65536"},
+        {"<layer name='L' width='65536' height='65536'><data/></layer>", "has 4294967296 cells"},
+        {kLayer + "<data>1,2,3,4,5</data></layer>", "has 5 cells in its data instead of 3 x 2 = 6"},
+        {kLayer + "<data>1,2,3,4,5,6,7</data></layer>", "has 7 cells"},
+        {kLayer + "<data>1,2,3,4,5,99999999999</data></layer>", "cell that is no gid: 99999999999"},
+        {kLayer + "<data encoding='base64' compression='zlib'>eJw=</data></layer>", "base64 zlib"},
+        {kLayer + "<data><tile gid='1'/></data></layer>", "layer \"L\" is saved as XML"},
+        {kLayer + "<data encoding='csv'><chunk>1</chunk></data></layer>", "stored in chunks"}};
+    for (const auto& bad : cases) {
+        const auto result = parse(bad.text.rfind("<map", 0) == 0
+                                      ? bad.text
+                                      : "<map width='1' height='1' tilewidth='8' tileheight='8'>" +
+                                            bad.text + "</map>");
+        EXPECT_FALSE(result.map) << bad.text;
+        EXPECT_NE(result.error().find(bad.problem), std::string::npos) << result.error();
+        EXPECT_EQ(result.error().find('\n'), std::string::npos) << result.error();
+    }
 }
-
-struct MalformedCase {
-    std::string text;  // inside a valid <map> unless it is a whole document itself
-    std::string problem;
-};
-
-class MalformedMapTest : public ::testing::TestWithParam<MalformedCase> {};
-
-TEST_P(MalformedMapTest, IsRefusedInOneLineNamingTheProblem) {
-    const std::string& text = GetParam().text;
-    const auto result = parse(text.rfind("<map", 0) == 0 ? text
-                                                         : "<map width='1' height='1' tilewidth='8'"
-                                                           " tileheight='8'>" +
-                                                               text + "</map>");
-    EXPECT_FALSE(result.map);
-    EXPECT_NE(result.error().find(GetParam().problem), std::string::npos) << result.error();
-    EXPECT_EQ(result.error().find('\n'), std::string::npos);
-}
-
-const std::string kLayer = "<layer name='L' width='3' height='2'>";
-
-INSTANTIATE_TEST_SUITE_P(
-    TmxReaderTest, MalformedMapTest,
-    ::testing::Values(
-        MalformedCase{"<map width='1'", "XML syntax error: "},
-        MalformedCase{"<maps/>", "there is no <map> element"},
-        MalformedCase{"<map width='1' height='1' tilewidth='8'/>",
-                      "<map> has no \"tileheight\" attribute (line 1, column 2)"},
-        MalformedCase{"<map width='1' height='1' tilewidth='0' tileheight='8'/>",
-                      "\"tilewidth\" of <map> is 0, not between 1 and 4096"},
-        MalformedCase{"<map width='99999999999' height='1' tilewidth='8' tileheight='8'/>",
-                      "\"width\" of <map> is out of range: 99999999999"},
-        MalformedCase{"<map width='1' height='1' tilewidth='8' tileheight='8' infinite='1'/>",
-                      "the map is infinite; untick \"Infinite\""},
-        MalformedCase{"\n<tileset firstgid='1' name='t' tilewidth='8' tileheight='8'/>",
-                      "<tileset> has no <image> element (line 2, column 2)"},
-        MalformedCase{"<tileset firstgid='1' source='ground.tsx'/>",
-                      "tileset \"ground.tsx\" is kept in a file of its own; embed the tileset"},
-        MalformedCase{kLayer + "</layer>", "<layer> has no <data> element"},
-        MalformedCase{"<layer name='L' width='-1' height='1'><data/></layer>",
-                      "\"width\" of <layer> is -1, not between 0 and 65536"},
-        MalformedCase{"<layer name='L' width='65536' height='65536'><data/></layer>",
-                      "layer \"L\" has 4294967296 cells, more than a map may have"},
-        MalformedCase{kLayer + "<data>1,2,3,4,5</data></layer>",
-                      "layer \"L\" has 5 cells in its data instead of 3 x 2 = 6"},
-        MalformedCase{kLayer + "<data>1,2,3,4,5,6,7</data></layer>", "has 7 cells"},
-        MalformedCase{kLayer + "<data>1,2,3,4,5,99999999999</data></layer>",
-                      "layer \"L\" has a cell that is no gid: 99999999999"},
-        MalformedCase{kLayer + "<data encoding='base64' compression='zlib'>eJw=</data></layer>",
-                      "layer \"L\" is saved as base64 zlib compressed; save the layer as CSV"},
-        MalformedCase{kLayer + "<data><tile gid='1'/></data></layer>",
-                      "layer \"L\" is saved as XML; save the layer as CSV"},
-        MalformedCase{kLayer + "<data encoding='csv'><chunk>1</chunk></data></layer>",
-                      "layer \"L\" is stored in chunks of an infinite map"},
-        MalformedCase{"<objectgroup name='g'><object y='1'/></objectgroup>",
-                      "<object> has no \"x\" attribute"},
-        MalformedCase{"<objectgroup name='g'><object x='1' y='1'><properties><property "
-                      "value='v'/></properties></object></objectgroup>",
-                      "<property> has no \"name\" attribute"}));
 
 // RapidXML writes NULs over the text, among them over the line break after an element name, so
 // the position must be counted in the text as it was.
@@ -163,30 +133,6 @@ TEST(TmxReaderTest, SyntaxErrorsGiveTheLineAndColumnOfTheOriginalText) {
         "<map\nwidth='1' height='1'\ntilewidth='8' tileheight='8'>\n<layer\nname='a &amp; b'\n"
         "  width='1' height='1'>\n  <data>1</data>\n</layer>\n <objectgroup name='g' x=1/>");
     EXPECT_EQ(result.error(), "XML syntax error: expected ' or \" (line 9, column 26)");
-}
-
-TEST(TmxReaderTest, EveryElementKeepsWhereItStandsInTheFile) {
-    const auto result = parse(
-        "<map width='1' height='1' tilewidth='8' tileheight='8'>\n"
-        " <tileset firstgid='1' name='t' tilewidth='8' tileheight='8'>\n"
-        "  <image source='t.png'/></tileset>\n"
-        " <layer name='L' width='1' height='1'>\n  <data>0</data></layer>\n"
-        " <objectgroup name='g'>\n  <object x='0' y='0' class='Logo'><properties>\n"
-        "   <property name='k' value='v'/></properties></object></objectgroup></map>");
-    ASSERT_TRUE(result.map) << result.error();
-    const TmxMap& map = *result.map;
-    const auto at = [](TmxPosition position) {
-        return std::to_string(position.line) + ':' + std::to_string(position.column);
-    };
-    EXPECT_EQ(at(map.position), "1:2");
-    EXPECT_EQ(at(map.tilesets[0].position), "2:3");
-    EXPECT_EQ(at(map.tilesets[0].imagePosition), "3:4");
-    EXPECT_EQ(at(map.layers[0].position), "4:3");
-    EXPECT_EQ(at(map.layers[0].dataPosition), "5:4");
-    EXPECT_EQ(at(map.objectGroups[0].position), "6:3");
-    const TmxObject& object = map.objectGroups[0].objects[0];
-    EXPECT_EQ(at(object.position), "7:4");
-    EXPECT_EQ(at(object.properties[0].position), "8:5");
 }
 
 // The game reads only the map's own tile and object layers; it says what it leaves out.
@@ -198,17 +144,18 @@ TEST(TmxReaderTest, ImageLayersAndLayersInsideGroupsAreLeftOutWithAWarning) {
         "<group name='Empty'/></map>");
     ASSERT_TRUE(result.map) << result.error();
     EXPECT_TRUE(result.map->layers.empty() && result.map->objectGroups.empty());
-    std::vector<std::string> warnings;
+    std::string warnings;
     for (const auto& warning : result.warnings) {
-        warnings.push_back(warning.describe());
+        warnings += warning.describe() + '\n';
     }
-    ASSERT_EQ(warnings.size(), 4u);
-    EXPECT_EQ(warnings[0].rfind("image layer \"Sky\" is left out", 0), 0u) << warnings[0];
-    EXPECT_NE(warnings[0].find("(line 2, column 2)"), std::string::npos);
-    EXPECT_EQ(warnings[1].rfind("tile layer \"Far\" inside the group layer \"Back\"", 0), 0u);
-    EXPECT_NE(warnings[1].find("(line 2, column 45)"), std::string::npos);
-    EXPECT_EQ(warnings[2].rfind("object layer \"Walls\" inside the group layer \"Deep\"", 0), 0u);
-    EXPECT_EQ(warnings[3].rfind("image layer \"Sun\" inside the group layer \"Deep\"", 0), 0u);
+    EXPECT_EQ(result.warnings.size(), 4u) << warnings;
+    for (const char* part :
+         {"image layer \"Sky\" is left out", "(line 2, column 2)",
+          "tile layer \"Far\" inside the group layer \"Back\"", "(line 2, column 45)",
+          "object layer \"Walls\" inside the group layer \"Deep\"",
+          "image layer \"Sun\" inside the group layer \"Deep\""}) {
+        EXPECT_NE(warnings.find(part), std::string::npos) << part << '\n' << warnings;
+    }
 }
 
 // One pass names every element that cannot be read; what could be read is kept for tools, and a
@@ -224,9 +171,8 @@ TEST(TmxReaderTest, EveryBrokenElementIsReportedAndTheRestKeptAside) {
         "</objectgroup></map>");
     EXPECT_FALSE(result.map);
     ASSERT_EQ(result.errors.size(), 4u);
-    EXPECT_EQ(result.errors[0].position.line, 2);
     EXPECT_EQ(result.errors[1].position.line, 3);
-    EXPECT_NE(result.errors[2].message.find("has no \"x\""), std::string::npos);
+    EXPECT_NE(result.errors[2].message.find("<object> has no \"x\" attribute"), std::string::npos);
     EXPECT_NE(result.errors[3].message.find("<property> has no \"name\""), std::string::npos);
     EXPECT_NE(result.error().find("(line 2, column 2) (and 3 more problem(s))"), std::string::npos)
         << result.error();
@@ -261,36 +207,20 @@ TEST(TmxReaderTest, DeepNestingIsRefusedBeforeParsing) {
 
     const auto overLimit = parse(map + "\n" + nested(kMaxMapNesting, "<g>"));
     EXPECT_FALSE(overLimit.map);
-    EXPECT_EQ(overLimit.error(),
-              "elements are nested more than 100 levels deep; a map needs only "
-              "a few (line 2, column " +
-                  std::to_string(3 * kMaxMapNesting - 1) + ")");
+    EXPECT_NE(overLimit.error().find("nested more than 100 levels deep; a map needs only a few "
+                                     "(line 2, column " +
+                                     std::to_string(3 * kMaxMapNesting - 1) + ")"),
+              std::string::npos)
+        << overLimit.error();
 
     // Text that looks like closing tags but is not one must not hide the depth.
     constexpr int kDeep = 300000;
-    for (const std::string& between :
-         {std::string("<!-- </g> -->"), std::string("<!--></g>-->"), std::string("<?></g>?>"),
-          std::string("<![CDATA[</g>]]>"), std::string("<?pi </g>?>"),
-          std::string("<!DOCTYPE g [<!ENTITY e '>'> </g>]>"), std::string("<!x </g>"),
-          std::string("<e a='/>' b=\"</g>\"/>"), std::string("text")}) {
+    for (const char* between :
+         {"<!-- </g> -->", "<!--></g>-->", "<?></g>?>", "<![CDATA[</g>]]>", "<?pi </g>?>",
+          "<!DOCTYPE g [<!ENTITY e '>'> </g>]>", "<!x </g>", "<e a='/>' b=\"</g>\"/>", "text"}) {
         const auto result = parse(map + nested(kDeep, "<g v='>'>", between));
         EXPECT_NE(result.error().find("nested more than"), std::string::npos) << between;
     }
-}
-
-TEST(TmxReaderTest, OnlyRegularFilesAreReadAsMaps) {
-    const auto folder = std::filesystem::temp_directory_path() / "tumbleleaf-map-text-test";
-    std::filesystem::create_directories(folder);
-    std::ofstream(folder / "a.tmx") << "<map/>";
-    const auto text = readMapText((folder / "a.tmx").string());
-    ASSERT_TRUE(text);
-    EXPECT_EQ(std::string(text->data()), "<map/>");
-    EXPECT_EQ(text->size(), 7u);
-    EXPECT_FALSE(readMapText(folder.string()));
-    ASSERT_EQ(mkfifo((folder / "pipe.tmx").c_str(), 0600), 0);
-    EXPECT_FALSE(readMapText((folder / "pipe.tmx").string()));  // would wait for a writer
-    EXPECT_FALSE(readMapText((folder / "missing.tmx").string()));
-    std::filesystem::remove_all(folder);
 }
 
 TEST(TmxReaderTest, AGidIsCutFromTheLastTilesetStartingAtOrBelowIt) {
@@ -302,17 +232,6 @@ TEST(TmxReaderTest, AGidIsCutFromTheLastTilesetStartingAtOrBelowIt) {
     EXPECT_EQ(tilesetOfGid(map, 0), nullptr);
     EXPECT_EQ(tilesetOfGid(map, 64), &map.tilesets[0]);
     EXPECT_EQ(tilesetOfGid(map, 65), &map.tilesets[2]);
-}
-
-TEST(TmxReaderTest, ReadIntegerMatchesAtoiWhereverTheValueFits) {
-    for (const char* text : {"12", " \t\n-42", "+7", "12.75", "-3.5", "8px", "abc", "", "- 4",
-                             "2147483647", "-2147483648", "0x1F"}) {
-        EXPECT_EQ(readInteger(text, INT_MIN, INT_MAX), std::atoi(text)) << '"' << text << '"';
-    }
-    EXPECT_FALSE(readInteger("2147483648", INT_MIN, INT_MAX));
-    EXPECT_FALSE(readInteger("-2147483649", INT_MIN, INT_MAX));
-    EXPECT_FALSE(readInteger("99999999999999999999", INT_MIN, 0xFFFFFFFFLL));
-    EXPECT_EQ(readInteger("4294967295", INT_MIN, 0xFFFFFFFFLL), 4294967295LL);
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <gtest/gtest.h>
 #include <SFML/Window/Keyboard.hpp>
+#include <utility>
 
 #include "core/InputManager.hpp"
 #include "support/TestScene.hpp"
@@ -51,24 +52,20 @@ TEST_F(PlayerMoveComponentTest, KeysAndPadPushSidewaysAndCancelEachOther) {
     EXPECT_FLOAT_EQ(player.body->getVelocity().x, -10.0f * (1.0f - 0.005f)) << "damped";
 }
 
-TEST_F(PlayerMoveComponentTest, WithNoKeyHeldThePlayerFallsAndPaysForTheDistance) {
-    hold({});
+// With no key held the player falls and pays for the distance; only the fall is limited, by the
+// speed times the ground's factor.
+TEST_F(PlayerMoveComponentTest, ThePlayerFallsAsFastAsTheGroundAllowsAndPaysForTheDistance) {
     player.move->update(0.01f);
     EXPECT_EQ(player.body->getVelocity(), sf::Vector2f(0, 10));
     EXPECT_FLOAT_EQ(player.body->getPosition().y, 0.1f);
     EXPECT_EQ(player.object->getPosition(), player.body->getPosition());
     EXPECT_FLOAT_EQ(player.move->getPoints(), 1000.0f - 0.001f);
-}
-
-TEST_F(PlayerMoveComponentTest, OnlyTheFallIsLimitedBySpeedTimesTheSurfaceFactor) {
-    for (float factor : {1.0f, 0.5f}) {
-        for (float sign : {1.0f, -1.0f}) {
-            player.move->setSpeedFactor(factor);
-            player.body->setVelocity({3000, sign * 3000});
-            player.move->update(0.01f);
-            EXPECT_EQ(player.body->getVelocity().y, sign * factor * 1000.0f);
-            EXPECT_GT(player.body->getVelocity().x, 2900.0f);
-        }
+    for (const auto& [factor, sign] : {std::pair{1.0f, 1.0f}, {0.5f, 1.0f}, {0.5f, -1.0f}}) {
+        player.move->setSpeedFactor(factor);
+        player.body->setVelocity({3000, sign * 3000});
+        player.move->update(0.01f);
+        EXPECT_EQ(player.body->getVelocity().y, sign * factor * 1000.0f);
+        EXPECT_GT(player.body->getVelocity().x, 2900.0f);
     }
 }
 

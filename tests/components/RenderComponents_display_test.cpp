@@ -46,28 +46,16 @@ TEST_F(RenderComponentsTest, SpriteMasksExactlyItsMaskColourAndDrawsAtItsOwnersT
     EXPECT_EQ(shot.getPixel(18, 20), sf::Color::Blue);
 }
 
-TEST_F(RenderComponentsTest, SpriteWithAMissingPictureSaysSoAndFails) {
-    ErrCapture err;
-    SpriteRenderComponent sprite(screen.window(), sf::Color::Black, owner, "../assets/none.png");
-    EXPECT_FALSE(sprite.init());
-    EXPECT_NE(err.text().find("Could not load texture from ../assets/none.png\n"),
-              std::string::npos);
-}
-
+// A missing font is not a failure of the scene: the text is placed all the same.
 TEST_F(RenderComponentsTest, TextIsPlacedOnceFromItsOwnerOffsetAndHalfItsSize) {
     owner->setPosition(100.0f, 200.0f);
-    ErrCapture err;
     TextRenderComponent text(screen.window(), "../assets/no-font.ttf", 31, sf::Color::Red, owner,
                              {10.0f, 5.0f}, "Hello");
-    const std::string ours = "Could not load font\n";
-    ASSERT_GE(err.text().size(), ours.size());
-    EXPECT_EQ(err.text().substr(err.text().size() - ours.size()), ours);
-    EXPECT_TRUE(text.init()) << "a missing font is not a failure of the scene";
+    EXPECT_TRUE(text.init());
     EXPECT_EQ(text.getRenderText().getPosition(), sf::Vector2f(110.0f, 190.0f));
     EXPECT_EQ(text.getRenderText().getCharacterSize(), 31u);
     EXPECT_EQ(text.getRenderText().getFillColor(), sf::Color::Red);
     EXPECT_EQ(text.getRenderText().getOutlineColor(), sf::Color::Red);
-
     owner->setPosition(0.0f, 0.0f);
     EXPECT_EQ(text.getRenderText().getPosition(), sf::Vector2f(110.0f, 190.0f));
 }
@@ -103,15 +91,18 @@ TEST_F(RenderComponentsTest, OnlyTheSecondPlayersCameraShowsInTheLeftHalf) {
     }
 }
 
-TEST_F(RenderComponentsTest, APipeNamedAsPictureOrFontIsRefusedAtOnce) {
+// Opening a pipe would wait for a writer for good.
+TEST_F(RenderComponentsTest, APictureOrFontMissingOrNamingAPipeIsReportedAndRefusedAtOnce) {
     const std::string pipe = (scratch.root() / "pipe").string();
     ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
-    ErrCapture err;  // opening the pipe would wait for a writer for good
-    SpriteRenderComponent sprite(screen.window(), sf::Color::Black, owner, pipe);
-    EXPECT_FALSE(sprite.init());
-    EXPECT_NE(err.text().find("Could not load texture from " + pipe), std::string::npos);
-    TextRenderComponent text(screen.window(), pipe, 30, sf::Color::Red, owner, {}, "Hi");
-    EXPECT_NE(err.text().find("Could not load font"), std::string::npos);
+    for (const std::string& path : {std::string("../assets/none.png"), pipe}) {
+        ErrCapture err;
+        SpriteRenderComponent sprite(screen.window(), sf::Color::Black, owner, path);
+        EXPECT_FALSE(sprite.init());
+        EXPECT_NE(err.text().find("Could not load texture from " + path), std::string::npos);
+        TextRenderComponent text(screen.window(), path, 30, sf::Color::Red, owner, {}, "Hi");
+        EXPECT_NE(err.text().find("Could not load font\n"), std::string::npos) << path;
+    }
 }
 
 TEST_F(RenderComponentsTest, AFontSizeTooLargeForTheRendererIsCutDownAndNamesTheObject) {

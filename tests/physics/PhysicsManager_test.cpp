@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include <tuple>
+
 #include "support/TestScene.hpp"
 
 namespace {
@@ -92,52 +94,44 @@ TEST_F(PhysicsManagerTest, WallsOfAnyMassStopAFallingPlayer) {
     }
 }
 
-TEST_F(PhysicsManagerTest, ASurfacesSpeedFadesWithinSevenTicksAfterLeavingIt) {
-    const auto paper = scene.surface("Paper", {0, 0}, {50, 50}, 1.5f, 1.0f);
-    add({player.box, paper});
+// "paper" in lower case is no ground. Off the ground, its speed fades within seven ticks and its
+// wear stops at once.
+TEST_F(PhysicsManagerTest, GroundsAndTheFinishActOnlyOnTheTouchingPlayer) {
+    const auto other = scene.player("Player2", {300, 0}, {10, 10}, 1.0f);
+    const auto wax = scene.surface("WaxPaper", {0, 0}, {20, 20}, 1.5f, 3.0f);
+    add({player.box, other.box, wax, scene.surface("paper", {0, 0}, {20, 20}, 9.0f, 9.0f),
+         scene.box("WinZone", "WinZone", {0, 0}, {20, 20}, 0.0f, false)});
     tick();
     tick();
     EXPECT_EQ(player.move->getSpeedFactor(), 1.425f);
-    moveAway(paper);
+    EXPECT_EQ(player.move->getDegradationFactor(), 3.0f);
+    EXPECT_EQ(other.move->getDegradationFactor(), 1.0f);
+    EXPECT_TRUE(player.object->isMarkedForRemoval());
+    EXPECT_FALSE(other.object->isMarkedForRemoval());
+    EXPECT_EQ(player.body->getPosition(), sf::Vector2f(0, 0)) << "nothing solid touched";
+    moveAway(wax);
     for (float expected : {1.35375f, 1.2860625f, 1.2217593f, 1.1606714f, 1.1026378f, 1.0475059f}) {
         tick();
         EXPECT_FLOAT_EQ(player.move->getSpeedFactor(), expected);
+        EXPECT_EQ(player.move->getDegradationFactor(), 1.0f);
     }
     tick();
     EXPECT_EQ(player.move->getSpeedFactor(), 1.0f);
 }
 
-TEST_F(PhysicsManagerTest, DegradationAndTheWinZoneApplyOnlyToTheTouchingPlayer) {
-    const auto other = scene.player("Player2", {300, 0}, {10, 10}, 1.0f);
-    const auto wax = scene.surface("WaxPaper", {0, 0}, {20, 20}, 2.0f, 3.0f);
-    add({player.box, other.box, wax, scene.surface("paper", {0, 0}, {20, 20}, 9.0f, 9.0f),
-         scene.box("WinZone", "WinZone", {0, 0}, {20, 20}, 0.0f, false)});
-    tick();
-    EXPECT_EQ(player.move->getDegradationFactor(), 3.0f) << "lower-case paper is no surface";
-    EXPECT_TRUE(player.object->isMarkedForRemoval());
-    EXPECT_FALSE(other.object->isMarkedForRemoval());
-    EXPECT_EQ(player.body->getPosition(), sf::Vector2f(0, 0)) << "nothing solid touched";
-    moveAway(wax);
-    tick();
-    EXPECT_EQ(player.move->getDegradationFactor(), 1.0f);
-}
-
 TEST_F(PhysicsManagerTest, OnTwoGroundsAtOnceTheLaterOneInTheMapDecides) {
     const auto paper = scene.surface("Paper", {0, 0}, {50, 50}, 2.0f, 3.0f);
     const auto wax = scene.surface("WaxPaper", {0, 0}, {50, 50}, 0.5f, 5.0f);
-    struct Case {
-        std::shared_ptr<BoxCollisionComponent> first, later;
-        float speedFactor, degradationFactor;
-    };
-    for (const Case& c : {Case{paper, wax, 0.525f, 5.0f}, Case{wax, paper, 1.9f, 3.0f}}) {
+    for (const auto& [first, later, speed, degradation] :
+         {std::tuple{paper, wax, 0.525f, 5.0f}, std::tuple{wax, paper, 1.9f, 3.0f}}) {
         PhysicsManager fresh;
-        for (const auto& box : {player.box, c.first, c.later}) {
+        for (const auto& box : {player.box, first, later}) {
             fresh.registerCollider(box);
         }
         player.move->setSpeedFactor(1.0f);
         fresh.update(fresh.getTimeStep());
-        EXPECT_FLOAT_EQ(player.move->getSpeedFactor(), c.speedFactor);
-        EXPECT_EQ(player.move->getDegradationFactor(), c.degradationFactor);
+        EXPECT_FLOAT_EQ(player.move->getSpeedFactor(), speed);
+        EXPECT_EQ(player.move->getDegradationFactor(), degradation);
     }
 }
 

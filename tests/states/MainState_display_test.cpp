@@ -12,36 +12,13 @@
 #include "physics/BoxCollisionComponent.hpp"
 #include "physics/PhysicsManager.hpp"
 #include "support/ScratchGameDir.hpp"
+#include "support/TestMaps.hpp"
 #include "support/TestTracks.hpp"
 #include "support/TestWindow.hpp"
 
 namespace {
 
 constexpr float kFrame = 1.0f / 60.0f;
-
-// A map object on the layer "Front"; an empty name leaves the name out, as Tiled does.
-std::string objectXml(const std::string& name, const std::string& type, sf::Vector2i position,
-                      sf::Vector2i size, const std::string& properties = "") {
-    const std::string nameAttribute = name.empty() ? "" : " name='" + name + "'";
-    return "<object" + nameAttribute + " type='" + type + "' x='" + std::to_string(position.x) +
-           "' y='" + std::to_string(position.y) + "' width='" + std::to_string(size.x) +
-           "' height='" + std::to_string(size.y) +
-           "'><properties><property name='correspondingLayer' value='Front'/>" + properties +
-           "</properties></object>";
-}
-
-std::string mapXml(const std::string& objects) {
-    return "<map width='2' height='2' tilewidth='32' tileheight='32'>"
-           "<layer name='Front' width='2' height='2'><data>0,0,0,0</data></layer>"
-           "<objectgroup name='Things'>" +
-           objects + "</objectgroup></map>";
-}
-
-std::string racerXml(const std::string& name, sf::Vector2i position) {
-    return objectXml(name, "Player", position, {64, 64},
-                     "<property name='mass' value='1'/>"
-                     "<property name='texturepath' value='racer.png'/>");
-}
 
 class MainStateTest : public ::testing::Test {
 protected:
@@ -68,13 +45,9 @@ protected:
 
     // Holds exactly these keys from the next frame on.
     static void hold(std::initializer_list<sf::Keyboard::Key> keys) {
-        InputManager& input = InputManager::instance();
-        for (auto key : {sf::Keyboard::Escape, sf::Keyboard::J, sf::Keyboard::L, sf::Keyboard::A,
-                         sf::Keyboard::D}) {
-            input.setKeyState(key, false);
-        }
+        InputManager::instance().releaseAllKeys();
         for (auto key : keys) {
-            input.setKeyState(key, true);
+            InputManager::instance().setKeyState(key, true);
         }
     }
     // Frames as the game runs them: key history, physics, then the screen.
@@ -98,7 +71,7 @@ protected:
 };
 
 TEST_F(MainStateTest, TheRacePlaysItsTrackAtFifteenAndEscapeTheMenuTrackAtFiveUnlessMuted) {
-    scratch.writeAsset("TileMap.tmx", mapXml(racerXml("Player1", {0, 0})));
+    scratch.writeAsset("TileMap.tmx", tmxMap(tmxRacer("Player1", {0, 0})));
     sf::Music& music = Game::instance().getMusic();
     for (const bool muted : {false, true}) {
         Game::instance().setMuted(muted);
@@ -119,7 +92,7 @@ TEST_F(MainStateTest, TheRacePlaysItsTrackAtFifteenAndEscapeTheMenuTrackAtFiveUn
 TEST_F(MainStateTest, TheBackgroundIsDarkenedAndSlightlySeeThroughAtTheTopLeft) {
     std::filesystem::create_directories(scratch.assets() / "x400pngs");
     writeSolidPng(scratch.assets() / "x400pngs/MainStateBackground.png", 64, 64, sf::Color::White);
-    scratch.writeAsset("TileMap.tmx", mapXml(racerXml("Player1", {0, 0})));
+    scratch.writeAsset("TileMap.tmx", tmxMap(tmxRacer("Player1", {0, 0})));
     level.init();
     screen.window().clear(sf::Color::Black);
     level.draw();
@@ -136,12 +109,12 @@ TEST_F(MainStateTest, TheBackgroundIsDarkenedAndSlightlySeeThroughAtTheTopLeft) 
 // falls onto the floor; all three are unnamed, and each must stop each racer.
 TEST_F(MainStateTest, UnnamedWallsEachStopEachRacer) {
     const int left = 300, right = 1000, floor = 8000;
-    const std::string walls = objectXml("", "MapBorder", {0, -500}, {left, 9000}) +
-                              objectXml("", "MapBorder", {right, -500}, {300, 9000}) +
-                              objectXml("", "MapBorder", {0, floor}, {1300, 300});
+    const std::string walls = tmxObject("", "MapBorder", {0, -500}, {left, 9000}) +
+                              tmxObject("", "MapBorder", {right, -500}, {300, 9000}) +
+                              tmxObject("", "MapBorder", {0, floor}, {1300, 300});
     // Started at different heights, the racers fall side by side and never touch each other.
-    scratch.writeAsset("TileMap.tmx", mapXml(racerXml("Player1", {400, 0}) +
-                                             racerXml("Player2", {800, 600}) + walls));
+    scratch.writeAsset("TileMap.tmx", tmxMap(tmxRacer("Player1", {400, 0}) +
+                                             tmxRacer("Player2", {800, 600}) + walls));
     level.init();
     const float tolerance = 10.0f;
 

@@ -33,8 +33,8 @@ public:
     void update(float) override {}
 };
 
-const std::string kBackButton = mapObjectXml("Back", "GamestateButton", {10, 10}, {40, 40},
-                                             "<property name='nextState' value='MenuState'/>");
+const std::string kBackButton =
+    tmxObject("Back", "GamestateButton", {10, 10}, {40, 40}, tmxProperty("nextState", "MenuState"));
 
 class ScreensTest : public ::testing::Test {
 protected:
@@ -92,7 +92,7 @@ protected:
 // while the other goes on, and once nobody is left in the race the results follow a frame later.
 TEST_F(ScreensTest, ARaceFollowsEachPlayerUntilTheLastHasFinished) {
     scratch.writeAsset("TileMap.tmx",
-                       screenMapXml(racerXml("Player1", {100, 0}) + racerXml("Player2", {300, 0})));
+                       tmxMap(tmxRacer("Player1", {100, 0}) + tmxRacer("Player2", {300, 0})));
     level.init();
     for (const char* id : {"CameraOnPlayer1", "CameraOnPlayer2"}) {
         ASSERT_NE(registered(level, id), nullptr) << id;
@@ -147,7 +147,7 @@ TEST_F(ScreensTest, EscapeLeavesTheLevelForTheTitleEvenWithoutAMap) {
     EXPECT_EQ(manager.getCurrent(), markers["MenuState"].get());
 
     level.exit();
-    scratch.writeAsset("TileMap.tmx", screenMapXml(racerXml("Player1", {100, 0})));
+    scratch.writeAsset("TileMap.tmx", tmxMap(tmxRacer("Player1", {100, 0})));
     level.init();
     const auto player = registered(level, "Player1");
     const auto before = player->getPosition();
@@ -173,7 +173,7 @@ TEST_F(ScreensTest, AMenuIsBuiltFromItsMapAndLetsGoOfItOnExit) {
         EXPECT_TRUE(objects.empty());
         menu.exit();
     }
-    scratch.writeAsset("TitleScreenMap.tmx", screenMapXml(kBackButton));
+    scratch.writeAsset("TitleScreenMap.tmx", tmxMap(kBackButton));
     const sf::View zoomed(sf::FloatRect(0.f, 0.f, 32.f, 24.f));
     screen.window().setView(zoomed);
     menu.init();
@@ -200,7 +200,7 @@ TEST_F(ScreensTest, AMenuIsBuiltFromItsMapAndLetsGoOfItOnExit) {
 // The results show each picture cut to its score with the score as written above it; without a
 // leaderboard the screen still has its buttons, so nobody is stuck there.
 TEST_F(ScreensTest, TheResultsShowTheLeaderboardAndTheButtonsWithoutOne) {
-    scratch.writeAsset("HighscoreScreenMap.tmx", screenMapXml(kBackButton));
+    scratch.writeAsset("HighscoreScreenMap.tmx", tmxMap(kBackButton));
     {
         ErrCapture err;
         win.init();
