@@ -279,7 +279,7 @@ void AssetManager::attachToLayer(std::shared_ptr<GameObject> gameObject, const T
     }
 }
 
-// The factory that builds game objects from the map's objects is not written yet.
+// Every object of the map becomes a game object by its type, on the layer it names.
 void AssetManager::buildObjects(const TmxMap& map) {
     ObjectFactory(*this).buildObjects(map);
 }
