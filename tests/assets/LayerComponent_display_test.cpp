@@ -67,6 +67,8 @@ protected:
         ASSERT_TRUE(mapObject);
         ASSERT_EQ(assets.getLayers().size(), 2u);
         ASSERT_TRUE(assets.getLayers()[0].second->getTileChunks().inGraphicsMemory());
+        EXPECT_EQ(assets.getLayers()[0].second->getTileChunks().getSheets().size(), 3u)
+            << "one buffer per tileset";
     }
 
     // Every tile of every layer, culled or not, drawn as a sprite of its own is the reference;
