@@ -3,7 +3,6 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
-#include <fstream>
 #include <tuple>
 
 #include "assets/AssetManager.hpp"
@@ -55,9 +54,8 @@ protected:
     // Loads a map made of `objects` and returns what the layer "top" holds, by id.
     std::map<std::string, std::shared_ptr<GameObject>> load(const std::string& objects) {
         discardLoaded();
-        const auto path = scratch.root() / "test.tmx";
-        std::ofstream(path) << tmxMap(objects, {"ground", "top"});
-        mapObject = AssetManager::instance().loadMap(path.string(), {0.0f, 0.0f});
+        mapObject = AssetManager::instance().loadMap(
+            scratch.writeAsset("test.tmx", tmxMap(objects, {"ground", "top"})), {0.0f, 0.0f});
         std::map<std::string, std::shared_ptr<GameObject>> built;
         EXPECT_NE(mapObject, nullptr);
         for (const auto& [name, layer] : AssetManager::instance().getLayers()) {

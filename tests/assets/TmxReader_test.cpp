@@ -80,11 +80,9 @@ TEST(TmxReaderTest, CellsReadAsAtoiWouldAndFlippedTilesAreLeftEmptyWithAWarning)
     ASSERT_EQ(result.warnings.size(), 3u);
     EXPECT_NE(result.warnings[0].message.find("layer \"A\": 1 flipped"), std::string::npos);
     const std::string second = result.warnings[1].describe();
-    EXPECT_NE(second.find("layer \"B\": 4 flipped or rotated tile(s) left empty, the first at "
-                          "column 0, row 0"),
-              std::string::npos)
-        << second;
-    EXPECT_NE(second.find("(line 2, column 39)"), std::string::npos) << second;
+    for (const char* part : {"layer \"B\": 4 flipped", "column 0, row 0", "(line 2, column 39)"}) {
+        EXPECT_NE(second.find(part), std::string::npos) << second;
+    }
 }
 
 // Each is refused in one line naming the problem; the text goes inside a valid <map> unless it is
@@ -207,9 +205,8 @@ TEST(TmxReaderTest, DeepNestingIsRefusedBeforeParsing) {
 
     const auto overLimit = parse(map + "\n" + nested(kMaxMapNesting, "<g>"));
     EXPECT_FALSE(overLimit.map);
-    EXPECT_NE(overLimit.error().find("nested more than 100 levels deep; a map needs only a few "
-                                     "(line 2, column " +
-                                     std::to_string(3 * kMaxMapNesting - 1) + ")"),
+    EXPECT_NE(overLimit.error().find("nested more than 100 levels deep"), std::string::npos);
+    EXPECT_NE(overLimit.error().find("(line 2, column " + std::to_string(3 * kMaxMapNesting - 1)),
               std::string::npos)
         << overLimit.error();
 

@@ -22,3 +22,16 @@ private:
 // Writes a width x height picture filled with `fill` to `path` and returns the path as text.
 std::string writeSolidPng(const std::filesystem::path& path, unsigned width, unsigned height,
                           sf::Color fill);
+
+// A picture whose every texel differs from its neighbours, some of them see-through: anything
+// drawn from the wrong place of it, a pixel off, twice or not at all shows.
+sf::Image patternImage(unsigned width, unsigned height, unsigned seed);
+
+// Pixels where two pictures of the same size differ, and where the first is not `background`
+// (a comparison of two empty pictures proves nothing).
+struct PictureDiff {
+    long differing = 0;
+    long drawn = 0;
+};
+PictureDiff comparePictures(const sf::Image& expected, const sf::Image& actual,
+                            sf::Color background);
