@@ -179,6 +179,7 @@ TEST_F(AssetManagerDisplayTest, LayersAndTheirObjectsAreDrawnBackToFront) {
     attachSquare({8.f, 16.f}, sf::Color::Magenta, "Middle");
     attachSquare({16.f, 8.f}, sf::Color::Cyan, "Middle");
     attachSquare({48.f, 48.f}, sf::Color::White, "middle");
+    EXPECT_EQ(objects.back()->getType(), "Logo") << "typed even where it joins no layer";
     assets.attachToLayer(std::make_shared<GameObject>("not from the map"), nullptr);
     EXPECT_EQ(layers[1].second->getObjects().size(), 2u);
     EXPECT_EQ(layers[3].second->getObjects(), layers[1].second->getObjects());
