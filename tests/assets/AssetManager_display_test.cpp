@@ -19,8 +19,6 @@
 
 namespace {
 
-using Objects = std::vector<std::shared_ptr<GameObject>>;
-
 std::string tileset(int firstGid, const std::string& name) {
     return "<tileset firstgid='" + std::to_string(firstGid) + "' name='" + name +
            "' tilewidth='16' tileheight='16'><image source='" + name + ".png'/></tileset>";
@@ -37,28 +35,24 @@ class AssetManagerDisplayTest : public ::testing::Test {
 protected:
     void SetUp() override { assets.setRenderWindow(&screen.window()); }
 
+    // Map objects and squares let go of their components, as a screen's exit makes them do.
     void TearDown() override {
         for (const auto& object : objects) {
-            object->clearComponents();
-        }
-        if (mapObject) {
-            mapObject->clearComponents();
+            if (object) {
+                object->clearComponents();
+            }
         }
         assets.reset();
         assets.setRenderWindow(nullptr);
     }
 
-    // Loads a 16-pixel map; the previous map object lets go of its layers, as a screen's exit does.
+    // Loads a map of 16-pixel tiles.
     std::shared_ptr<GameObject> load(const std::string& content, sf::Vector2f offset = {}) {
-        if (mapObject) {
-            mapObject->clearComponents();
-        }
-        mapObject = assets.loadMap(
+        return objects.emplace_back(assets.loadMap(
             game.writeAsset(
                 "Test.tmx",
                 "<map width='4' height='4' tilewidth='16' tileheight='16'>" + content + "</map>"),
-            offset);
-        return mapObject;
+            offset));
     }
 
     // A tileset image of columns x rows tiles, tile i filled with colours[i] (or black).
@@ -77,8 +71,7 @@ protected:
 
     // A 16-pixel square attached as the factory attaches a map object whose layer property
     // names `layerName`; its other property names a layer too, which must not count.
-    std::shared_ptr<GameObject> attachSquare(sf::Vector2f position, sf::Color colour,
-                                             const std::string& layerName) {
+    void attachSquare(sf::Vector2f position, sf::Color colour, const std::string& layerName) {
         objects.push_back(std::make_shared<GameObject>("square"));
         objects.back()->setPosition(position);
         const auto sprite = std::make_shared<SpriteRenderComponent>(
@@ -90,20 +83,23 @@ protected:
         object.type = "Logo";
         object.properties = {{"text", "Top"}, {"correspondingLayer", layerName}};
         assets.attachToLayer(objects.back(), &object);
-        return objects.back();
     }
 
-    sf::Image drawFrame() {
-        screen.window().clear(sf::Color::Black);
+    // Draws every layer into `window`, with the divider view if asked, and reads it back.
+    sf::Image drawFrame(TestWindow& window, bool divider) {
+        assets.setRenderWindow(&window.window());
+        if (divider) {
+            assets.setDividerView();
+        }
+        window.window().clear(sf::Color::Black);
         assets.drawLayers();
-        return screen.capture();
+        return window.capture();
     }
 
     AssetManager& assets = AssetManager::instance();
     ScratchGameDir game;
     TestWindow screen{64, 64};
-    std::shared_ptr<GameObject> mapObject;
-    Objects objects;
+    std::vector<std::shared_ptr<GameObject>> objects;
 };
 
 TEST_F(AssetManagerDisplayTest, TilesAreCutFromTheTilesetTheirGidFallsInAndShifted) {
@@ -129,33 +125,27 @@ TEST_F(AssetManagerDisplayTest, TilesAreCutFromTheTilesetTheirGidFallsInAndShift
 }
 
 // Every load starts by forgetting the previous map, so a map that cannot be read leaves nothing
-// behind; it says so in one line naming the file and the problem.
-TEST_F(AssetManagerDisplayTest, LoadingAMapForgetsThePreviousOneEvenWhenItFails) {
-    writeTileset("a", 1, 1);
-    writeTileset("c", 1, 1);
+// behind; it says so in one line naming the file and the problem. A map may name any path as a
+// tileset image; only a picture loads (a pipe would keep the image loader waiting for data that
+// never comes). Cells that cannot be cut stay empty, reported once per cause with how many there
+// are and where the first is.
+TEST_F(AssetManagerDisplayTest, WhatCannotBeReadIsForgottenAndReportedOncePerCause) {
+    writeTileset("a", 2, 1);
     ASSERT_TRUE(load(tileset(1, "a") + layer("One", "1", 1) + layer("Two", "1", 1)));
     const auto firstLayer = assets.getLayers().at(0).second;
-    ASSERT_TRUE(load(tileset(1, "c")));
-    EXPECT_EQ(assets.getTextures().size(), 1u);
-    EXPECT_EQ(assets.getTextures().count("c"), 1u);
-    EXPECT_TRUE(assets.getLayers().empty());
-    EXPECT_TRUE(assets.getLayerTiles().empty());
-    EXPECT_TRUE(mapObject->getComponentList().empty());
-    EXPECT_TRUE(firstLayer->getTiles().empty());
-
-    ErrCapture err;
-    EXPECT_EQ(assets.loadMap(game.writeAsset("Broken.tmx", "<map width='1'\n  height='1' <"), {}),
-              nullptr);
-    EXPECT_TRUE(assets.getTextures().empty());
-    EXPECT_EQ(err.lineCount(), 1);
-    EXPECT_TRUE(err.hasLineWith({"Broken.tmx", "syntax error", "line 2, column 14"})) << err.text();
-}
-
-// A map may name any path as a tileset image; only a picture loads (a pipe would keep the image
-// loader waiting for data that never comes). Cells that cannot be cut stay empty, reported once
-// per cause with how many there are and where the first is.
-TEST_F(AssetManagerDisplayTest, CellsThatCannotBeCutAreLeftEmptyAndReportedOncePerCause) {
-    writeTileset("a", 2, 1);
+    {
+        ErrCapture err;
+        EXPECT_EQ(
+            assets.loadMap(game.writeAsset("Broken.tmx", "<map width='1'\n  height='1' <"), {}),
+            nullptr);
+        EXPECT_TRUE(assets.getTextures().empty());
+        EXPECT_TRUE(assets.getLayers().empty());
+        EXPECT_TRUE(assets.getLayerTiles().empty());
+        EXPECT_TRUE(firstLayer->getTiles().empty());
+        EXPECT_EQ(err.lineCount(), 1);
+        EXPECT_TRUE(err.hasLineWith({"Broken.tmx", "syntax error", "line 2, column 14"}))
+            << err.text();
+    }
     ASSERT_EQ(mkfifo((game.assets() / "pipe.png").c_str(), 0600), 0);
     std::filesystem::create_directory(game.assets() / "folder.png");
     ErrCapture err;
@@ -174,63 +164,46 @@ TEST_F(AssetManagerDisplayTest, CellsThatCannotBeCutAreLeftEmptyAndReportedOnceP
     EXPECT_EQ(assets.getTextures().count("gone"), 1u);
 }
 
-TEST_F(AssetManagerDisplayTest, ObjectsJoinEveryLayerTheirPropertyNamesExactly) {
-    ASSERT_TRUE(load(layer("Ground", "0", 1) + layer("Props", "0", 1) + layer("Props", "0", 1) +
-                     layer("Top", "0", 1)));
-    const auto logo = attachSquare({}, sf::Color::Red, "Props");
-    EXPECT_EQ(attachSquare({}, sf::Color::Red, "props")->getType(), "Logo");
-    assets.attachToLayer(std::make_shared<GameObject>("not from the map"), nullptr);
-    const auto& layers = assets.getLayers();
-    ASSERT_EQ(layers.size(), 4u);
-    for (std::size_t i = 0; i < layers.size(); ++i) {
-        EXPECT_EQ(layers[i].second->getObjects(), (i == 1 || i == 2 ? Objects{logo} : Objects{}))
-            << "layer " << i;
-    }
-}
-
+// Layers and their objects are drawn back to front; an object joins every layer its property
+// names exactly. The divider view draws only the divider.
 TEST_F(AssetManagerDisplayTest, LayersAndTheirObjectsAreDrawnBackToFront) {
     writeTileset("colours", 2, 2,
                  {sf::Color::Red, sf::Color::Green, sf::Color::Blue, sf::Color::Yellow});
     ASSERT_TRUE(load(tileset(1, "colours") + layer("Ground", "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,0") +
                      layer("Middle", "0,0,0,0,0,4,0,0,0,0,0,0,0,0,0,0") +
                      layer("Top", "0,0,0,0,2,0,0,0,0,0,0,0,0,0,0,0") +
-                     layer("Hidden", "3,3,3,3,3,3,3,3,3,3,3,3,3,3,3,3")));
-    assets.getLayers()[3].second->setVisible(false);
+                     layer("Middle", "3,3,3,3,3,3,3,3,3,3,3,3,3,3,3,3")));
+    const auto& layers = assets.getLayers();
+    layers[3].second->setVisible(false);
     // Attached top first: the lower one on the screen must still be drawn last.
     attachSquare({8.f, 16.f}, sf::Color::Magenta, "Middle");
     attachSquare({16.f, 8.f}, sf::Color::Cyan, "Middle");
+    attachSquare({48.f, 48.f}, sf::Color::White, "middle");
+    EXPECT_EQ(objects.back()->getType(), "Logo") << "typed even where it joins no layer";
+    assets.attachToLayer(std::make_shared<GameObject>("not from the map"), nullptr);
+    EXPECT_EQ(layers[1].second->getObjects().size(), 2u);
+    EXPECT_EQ(layers[3].second->getObjects(), layers[1].second->getObjects());
+    EXPECT_TRUE(layers[0].second->getObjects().empty() && layers[2].second->getObjects().empty());
 
-    const sf::Image frame = drawFrame();
+    // A window a fifth of the design screen: the divider's 20 units from the middle on are four
+    // pixels, over the whole height, and the layers are not drawn.
+    TestWindow fifth(384, 216);
+    const sf::Image divider = drawFrame(fifth, true);
+    EXPECT_EQ(divider.getPixel(1, 1), sf::Color::Black);
+    EXPECT_EQ(divider.getPixel(190, 0), sf::Color::Black);
+    EXPECT_EQ(divider.getPixel(193, 0), sf::Color::White);
+    EXPECT_EQ(divider.getPixel(195, 215), sf::Color::White);
+    EXPECT_EQ(divider.getPixel(198, 100), sf::Color::Black);
+
+    const sf::Image frame = drawFrame(screen, false);
     EXPECT_EQ(frame.getPixel(4, 4), sf::Color::Red);        // ground tile
-    EXPECT_EQ(frame.getPixel(60, 60), sf::Color::Black);    // empty cell
+    EXPECT_EQ(frame.getPixel(60, 60), sf::Color::Black);    // empty cell, no object of "middle"
     EXPECT_EQ(frame.getPixel(28, 28), sf::Color::Yellow);   // middle tile from the second row
     EXPECT_EQ(frame.getPixel(20, 20), sf::Color::Magenta);  // lower object over the higher one
     EXPECT_EQ(frame.getPixel(28, 12), sf::Color::Cyan);     // object over the layer below
     EXPECT_EQ(frame.getPixel(12, 20), sf::Color::Green);    // next layer's tile over the object
     // Looking up the empty cells left the layer's tiles as they were.
-    EXPECT_EQ(assets.getLayers()[1].second->getTiles().size(), 1u);
-}
-
-TEST_F(AssetManagerDisplayTest, TheDividerViewDrawsOnlyTheDivider) {
-    writeTileset("red", 1, 1, {sf::Color::Red});
-    ASSERT_TRUE(load(tileset(1, "red") + layer("Ground", "1,1,1,1,1,1,1,1,1,1,1,1,1,1,1,1")));
-    // A window a fifth of the design screen: the divider's 20 units from the middle on are four
-    // pixels, over the whole height, and the layer's tiles are not drawn.
-    TestWindow fifth(384, 216);
-    assets.setRenderWindow(&fifth.window());
-    assets.setDividerView();
-    fifth.window().clear(sf::Color::Black);
-    assets.drawLayers();
-    const sf::Image frame = fifth.capture();
-    assets.setRenderWindow(&screen.window());
-    EXPECT_EQ(frame.getPixel(1, 1), sf::Color::Black);
-    EXPECT_EQ(frame.getPixel(190, 0), sf::Color::Black);
-    EXPECT_EQ(frame.getPixel(193, 0), sf::Color::White);
-    EXPECT_EQ(frame.getPixel(195, 215), sf::Color::White);
-    EXPECT_EQ(frame.getPixel(198, 100), sf::Color::Black);
-
-    screen.window().setView(screen.window().getDefaultView());
-    EXPECT_EQ(drawFrame().getPixel(40, 32), sf::Color::Red);
+    EXPECT_EQ(layers[1].second->getTiles().size(), 1u);
 }
 
 }  // namespace

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -13,19 +12,19 @@ namespace {
 
 using Log = std::vector<std::string>;
 
-// Writes every call into a log shared by the screens of a test, and runs their shared
-// `onUpdate` in the middle of its update.
+// Writes every call into a log shared by the screens of a test, and during its update asks for
+// the screen that `asked` names, if any.
 class RecordingState : public GameState {
 public:
-    RecordingState(std::string name, Log& log, std::function<void()>& onUpdate)
-        : GameState(nullptr, nullptr), m_name(std::move(name)), m_log(log), m_onUpdate(onUpdate) {}
+    RecordingState(std::string name, Log& log, GameStateManager& manager, const char*& asked)
+        : GameState(&manager, nullptr), m_name(std::move(name)), m_log(log), m_asked(asked) {}
 
     void init() override { m_log.push_back(m_name + ".init"); }
     void exit() override { m_log.push_back(m_name + ".exit"); }
     void update(float) override {
         m_log.push_back(m_name + ".update");
-        if (m_onUpdate) {
-            m_onUpdate();
+        if (m_asked != nullptr) {
+            requestState(m_asked);
         }
     }
     void draw() override { m_log.push_back(m_name + ".draw"); }
@@ -33,17 +32,17 @@ public:
 private:
     std::string m_name;
     Log& m_log;
-    std::function<void()>& m_onUpdate;
+    const char*& m_asked;
 };
 
 // Each row: the requests made between two frames, the one the running screen makes during its
 // update, and what that frame then does.
 TEST(GameStateManagerTest, ChangesWaitForTheNextFrameWhereTheLastRequestWins) {
     Log log;
-    std::function<void()> onUpdate;
+    const char* askedNow = nullptr;
     GameStateManager manager;
     for (const char* name : {"MenuState", "GameState", "WinState"}) {
-        manager.registerState(name, std::make_shared<RecordingState>(name, log, onUpdate));
+        manager.registerState(name, std::make_shared<RecordingState>(name, log, manager, askedNow));
     }
     struct Frame {
         std::vector<const char*> requests;
@@ -69,11 +68,7 @@ TEST(GameStateManagerTest, ChangesWaitForTheNextFrameWhereTheLastRequestWins) {
             manager.changeState(name);
         }
         EXPECT_TRUE(log.empty()) << "a request alone changes nothing";
-        onUpdate = [&, asked = asked] {
-            if (asked != nullptr) {
-                manager.changeState(asked);
-            }
-        };
+        askedNow = asked;
         manager.update(0.0f);
         manager.draw();
         EXPECT_EQ(log, done) << "after " << requests.size() << " requests";

@@ -39,7 +39,7 @@ public:
 
 // Components are initialised and found in the order they were added; a component is found by
 // any class it derives from.
-TEST(GameObjectTest, ComponentsInitAndAreFoundInTheOrderTheyWereAdded) {
+TEST(GameObjectTest, ComponentsInitInOrderAndAreFoundByAnyClassTheyDeriveFrom) {
     Log log;
     ErrCapture err;
     auto object = std::make_shared<GameObject>("Player1");
@@ -51,9 +51,8 @@ TEST(GameObjectTest, ComponentsInitAndAreFoundInTheOrderTheyWereAdded) {
     object->addComponent(std::make_shared<SpecialComponent>(object, "second special", log));
     EXPECT_EQ(object->getComponent<NamedComponent>()->name(), "plain");
     EXPECT_EQ(object->getComponent<SpecialComponent>()->name(), "first special");
-    const auto specials = object->getComponents<SpecialComponent>();
-    ASSERT_EQ(specials.size(), 2u);
-    EXPECT_EQ(specials[1]->name(), "second special");
+    ASSERT_EQ(object->getComponents<SpecialComponent>().size(), 2u);
+    EXPECT_EQ(object->getComponents<SpecialComponent>()[1]->name(), "second special");
     EXPECT_EQ(object->getComponents<IComponent>().size(), 3u);
 
     EXPECT_EQ(err.text(), "");
@@ -61,17 +60,12 @@ TEST(GameObjectTest, ComponentsInitAndAreFoundInTheOrderTheyWereAdded) {
     EXPECT_EQ(log, (Log{"plain", "first special"})) << "init stops at the first failure";
     EXPECT_EQ(err.lineCount(), 1);
     EXPECT_NE(err.text().find("object Player1\n"), std::string::npos) << err.text();
-    object->clearComponents();
-}
 
-TEST(GameObjectTest, ComponentsKeepTheirOwnerAliveUntilTheyAreCleared) {
-    Log log;
-    auto object = std::make_shared<GameObject>("kept");
-    object->addComponent(std::make_shared<NamedComponent>(object, "A", log));
+    // The components' back references keep their owner alive until they are cleared.
     const std::weak_ptr<GameObject> watched = object;
     const std::weak_ptr<IComponent> component = object->getComponent<IComponent>();
     object.reset();
-    ASSERT_FALSE(watched.expired()) << "the component's back reference keeps the object";
+    ASSERT_FALSE(watched.expired());
     watched.lock()->clearComponents();
     EXPECT_TRUE(watched.expired());
     EXPECT_TRUE(component.expired());

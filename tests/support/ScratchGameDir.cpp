@@ -1,5 +1,6 @@
 #include "support/ScratchGameDir.hpp"
 
+#include <cstdlib>
 #include <fstream>
 #include <random>
 #include <string>
@@ -29,4 +30,11 @@ std::string ScratchGameDir::writeAsset(const std::string& name, const std::strin
     fs::create_directories(path.parent_path());
     std::ofstream(path, std::ios::binary) << content;
     return "../assets/" + name;
+}
+
+void ScratchGameDir::copyShipped(const std::string& relative) const {
+    const fs::path target = assets() / relative;
+    fs::create_directories(target.parent_path());
+    fs::copy(fs::path(std::getenv("TUMBLELEAF_SOURCE_DIR")) / "assets" / relative, target,
+             fs::copy_options::recursive | fs::copy_options::overwrite_existing);
 }

@@ -18,6 +18,8 @@ public:
     std::filesystem::path leaderboard() const;
     // Writes assets/<name> and returns the path by which the game reaches it.
     std::string writeAsset(const std::string& name, const std::string& content) const;
+    // Copies the game's own assets/<relative> (a file or a folder; all of it by default) here.
+    void copyShipped(const std::string& relative = "") const;
 
 private:
     std::filesystem::path m_previousWorkingDir;
