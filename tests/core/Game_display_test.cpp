@@ -3,12 +3,23 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include "core/GameState.hpp"
 #include "states/WinState.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/ScratchGameDir.hpp"
 #include "support/TestTracks.hpp"
 
 namespace {
+
+// Map checkers take the names a button may switch to from this list, so every name on it must
+// make a screen, and nothing else may.
+TEST(GameTest, EveryRegisteredScreenNameMakesAScreen) {
+    for (const auto& name : Game::screenNames()) {
+        EXPECT_NE(Game::createScreen(name, nullptr, nullptr), nullptr) << name;
+    }
+    EXPECT_EQ(Game::createScreen("menuState", nullptr, nullptr), nullptr);
+    EXPECT_EQ(Game::createScreen("", nullptr, nullptr), nullptr);
+}
 
 // The two tracks differ in length, so the open one tells which it is.
 class GameMusicTest : public ::testing::Test {
