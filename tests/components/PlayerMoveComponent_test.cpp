@@ -41,8 +41,6 @@ TEST_F(PlayerMoveComponentTest, KeysAndPadPushSidewaysAndCancelEachOther) {
     hold({sf::Keyboard::J, sf::Keyboard::L});
     EXPECT_EQ(player.move->inputDirection(), sf::Vector2f(0, 1000));
     pad.stickX = 100;
-    hold({});
-    EXPECT_EQ(player.move->inputDirection(), sf::Vector2f(1000, 1000));
     hold({sf::Keyboard::J});
     EXPECT_EQ(player.move->inputDirection(), sf::Vector2f(0, 1000)) << "stick right, key left";
     pad.stickX = -100;

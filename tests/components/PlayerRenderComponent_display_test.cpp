@@ -4,7 +4,6 @@
 
 #include <SFML/Graphics/Image.hpp>
 
-#include "support/ErrCapture.hpp"
 #include "support/ScratchGameDir.hpp"
 #include "support/TestScene.hpp"
 #include "support/TestWindow.hpp"
@@ -12,17 +11,15 @@
 namespace {
 
 const sf::Color kBackground(0, 0, 255);
-const sf::Color kNearlyBlack(1, 0, 0);
 
-// A 100 by 400 red picture with a black (masked) pixel and an almost black one, drawn by a
-// player at the top-left corner of a small window.
+// A 100 by 400 red picture with a black (masked) pixel, drawn by a player at the top-left corner
+// of a small window.
 class PlayerRenderComponentTest : public ::testing::Test {
 protected:
     void SetUp() override {
         sf::Image image;
         image.create(100, 400, sf::Color::Red);
         image.setPixel(10, 10, sf::Color::Black);
-        image.setPixel(20, 10, kNearlyBlack);
         ASSERT_TRUE(image.saveToFile("../assets/leaf.png"));
         player.object->addComponent(render);
         ASSERT_TRUE(player.object->init());
@@ -43,11 +40,11 @@ protected:
         screen.window(), sf::Color::Black, player.object, "../assets/leaf.png");
 };
 
-TEST_F(PlayerRenderComponentTest, ThePictureIsCutAtTheBottomByThePointsLeft) {
+TEST_F(PlayerRenderComponentTest,
+       ThePictureIsCutAtTheBottomByThePointsLeftAndAMissingOneDrawsNothing) {
     const sf::Image whole = drawnAt(1000.0f);
     EXPECT_EQ(whole.getPixel(50, 399), sf::Color::Red);
     EXPECT_EQ(whole.getPixel(10, 10), kBackground) << "the mask colour is see-through";
-    EXPECT_EQ(whole.getPixel(20, 10), kNearlyBlack) << "one step off it is not";
     const sf::Image half = drawnAt(500.0f);
     EXPECT_EQ(half.getPixel(50, 199), sf::Color::Red);
     EXPECT_EQ(half.getPixel(50, 200), kBackground);
@@ -56,13 +53,9 @@ TEST_F(PlayerRenderComponentTest, ThePictureIsCutAtTheBottomByThePointsLeft) {
     EXPECT_EQ(drawnAt(2500.0f).getPixel(50, 410), kBackground) << "no rows below the picture";
     player.move->setPoints(333.0f);
     EXPECT_EQ(render->visibleHeight(), 133);
-}
 
-TEST_F(PlayerRenderComponentTest, AMissingPictureIsReportedAndDrawsNothing) {
     PlayerRenderComponent missing(screen.window(), sf::Color::Black, player.object, "no.png");
-    ErrCapture err;
     EXPECT_FALSE(missing.init());
-    EXPECT_NE(err.text().find("Could not load texture from no.png\n"), std::string::npos);
     missing.draw();  // an empty sprite, and no crash
 }
 

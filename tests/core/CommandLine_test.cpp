@@ -4,6 +4,8 @@
 
 #include <filesystem>
 #include <fstream>
+#include <iterator>
+#include <sstream>
 
 #include "core/AssetFolder.hpp"
 #include "core/DesignView.hpp"
@@ -33,18 +35,13 @@ TEST(CommandLineTest, OptionsAndMistakes) {
         EXPECT_EQ(result.options.levelPath, c.level) << shown;
     }
     EXPECT_EQ(CommandLine::parse({"--windowed", "--help", "--bogus"}).outcome, Outcome::ShowHelp);
-    for (const std::vector<std::string>& wrong :
-         std::vector<std::vector<std::string>>{{"--fullscreen"},
-                                               {"level.tmx"},
-                                               {"--level"},
-                                               {"--size"},
-                                               {"--size", "1600"},
-                                               {"--size", "1600x900x2"},
-                                               {"--size", "-1600x900"},
-                                               {"--size", "100x100"},
-                                               {"--size", "99999x900"}}) {
-        const CommandLine::Result result = CommandLine::parse(wrong);
-        EXPECT_EQ(result.outcome, Outcome::Error) << ::testing::PrintToString(wrong);
+    for (const char* wrong :
+         {"--fullscreen", "level.tmx", "--level", "--size", "--size 1600", "--size 1600x900x2",
+          "--size -1600x900", "--size 100x100", "--size 99999x900"}) {
+        std::istringstream words(wrong);
+        const CommandLine::Result result =
+            CommandLine::parse({std::istream_iterator<std::string>(words), {}});
+        EXPECT_EQ(result.outcome, Outcome::Error) << wrong;
         EXPECT_FALSE(result.error.empty());
         EXPECT_EQ(result.error.find('\n'), std::string::npos) << "one line: " << result.error;
     }

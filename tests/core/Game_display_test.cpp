@@ -14,9 +14,7 @@ namespace {
 // Map checkers take the names a button may switch to from this list, so every name on it must
 // make a screen, and nothing else may.
 TEST(GameTest, EveryRegisteredScreenNameMakesAScreen) {
-    const auto& names = Game::screenNames();
-    EXPECT_EQ(names.size(), 7u);
-    for (const auto& name : names) {
+    for (const auto& name : Game::screenNames()) {
         EXPECT_NE(Game::createScreen(name, nullptr, nullptr), nullptr) << name;
     }
     EXPECT_EQ(Game::createScreen("menuState", nullptr, nullptr), nullptr);
@@ -48,23 +46,18 @@ TEST_F(GameMusicTest, APipeNamedAsTheTrackIsRefusedAtOnceAndLeavesTheGameSilent)
     ASSERT_EQ(mkfifo((scratch.assets() / "Music/pipe.wav").c_str(), 0600), 0);
     ErrCapture err;
     game.changeMusic("../assets/Music/pipe.wav");  // would wait for a writer for good
-    EXPECT_NE(err.text().find("../assets/Music/pipe.wav"), std::string::npos);
+    EXPECT_TRUE(err.hasLineWith({"../assets/Music/pipe.wav"}));
     EXPECT_EQ(game.getMusic().getStatus(), sf::Music::Stopped);
     game.changeMusic(Game::kMenuMusic);
     EXPECT_EQ(game.getMusic().getStatus(), sf::Music::Playing) << "the next track plays again";
 }
 
-TEST_F(GameMusicTest, LeavingTheResultsPlaysTheMenuTrackAtFiveUnlessMuted) {
-    WinState results(nullptr, nullptr);
-    for (const bool muted : {false, true}) {
-        game.changeMusic(Game::kLevelMusic);
-        game.getMusic().setVolume(muted ? 0.0f : Game::kLevelVolume);
-        game.setMuted(muted);
-        results.exit();
-        EXPECT_EQ(trackSeconds(), kMenuTrackSeconds) << muted;
-        EXPECT_FLOAT_EQ(game.getMusic().getVolume(), muted ? 0.0f : 5.0f) << muted;
-        EXPECT_EQ(game.getMusic().getStatus(), sf::Music::Playing) << muted;
-    }
+// Muted, the menu track stays silent whoever starts it: that is checked where a race is left.
+TEST_F(GameMusicTest, LeavingTheResultsPlaysTheMenuTrackAtFive) {
+    game.playTrack(Game::kLevelMusic, Game::kLevelVolume);
+    WinState(nullptr, nullptr).exit();
+    EXPECT_EQ(trackSeconds(), kMenuTrackSeconds);
+    EXPECT_FLOAT_EQ(game.getMusic().getVolume(), 5.0f);
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 #include "objects/Leaderboard.hpp"
 
 #include <gtest/gtest.h>
+#include <sys/stat.h>
 
 #include <climits>
 #include <cmath>
@@ -12,43 +13,43 @@
 
 namespace {
 
-TEST(LeaderboardTest, EachEntryStaysOneLineWhateverTheNameAndClearEmptiesTheFile) {
+// A hand-edited or half-written file: what is no "name,int" line is skipped; the score is read
+// as far as it is an int but shown as written. What the game writes stays one line whatever the
+// name.
+TEST(LeaderboardTest, EntriesStayOneLineAndReadingSkipsMalformedLines) {
     ScratchGameDir scratch;
     Leaderboard leaderboard;
-    EXPECT_TRUE(leaderboard.appendEntry("../assets/leaf.png", 512));
     EXPECT_TRUE(leaderboard.appendEntry("odd,name\r\nhere", -3));
-    EXPECT_EQ(readLines(scratch.leaderboard()),
-              (std::vector<std::string>{"../assets/leaf.png,512", "odd_name__here,-3"}));
-    EXPECT_TRUE(leaderboard.clear());
-    EXPECT_TRUE(leaderboard.readEntries()->empty());
-}
-
-TEST(LeaderboardTest, AFileThatCannotBeOpenedIsReportedWithItsPath) {
-    ScratchGameDir scratch;
-    Leaderboard leaderboard("../missing/Leaderboard.txt");
-    ErrCapture err;
-    EXPECT_FALSE(leaderboard.appendEntry("a.png", 1));
-    EXPECT_FALSE(leaderboard.clear());
-    EXPECT_EQ(err.lineCount(), 2);
-    EXPECT_NE(err.text().find("../missing/Leaderboard.txt"), std::string::npos);
-    EXPECT_FALSE(leaderboard.readEntries().has_value());
-}
-
-// A hand-edited or half-written file: what is no "name,int" line is skipped; the score is read
-// as far as it is an int but shown as written.
-TEST(LeaderboardTest, ReadingSkipsMalformedLinesAndKeepsTheScoreAsWritten) {
-    ScratchGameDir scratch;
-    std::ofstream(scratch.leaderboard())
-        << "a.png,700\n\nnocomma\nb.png,abc\nc.png,99999999999\nd.png,512x\r\ne.png, -4,5\n";
-    const auto entries = Leaderboard().readEntries();
+    EXPECT_EQ(readLines(scratch.leaderboard()), std::vector<std::string>{"odd_name__here,-3"});
+    std::ofstream(scratch.leaderboard(), std::ios::app)
+        << "\nnocomma\nb.png,abc\nc.png,99999999999\nd.png,512x\r\ne.png, -4,5\n";
+    const auto entries = leaderboard.readEntries();
     ASSERT_EQ(entries->size(), 3u);
-    EXPECT_EQ((*entries)[0].score, 700);
+    EXPECT_EQ((*entries)[0].score, -3);
     EXPECT_EQ((*entries)[1].name, "d.png");
     EXPECT_EQ((*entries)[1].scoreText, "512x");
     EXPECT_EQ((*entries)[1].score, 512);
     EXPECT_EQ((*entries)[1].points, 512.0f);
     EXPECT_EQ((*entries)[2].scoreText, " -4,5");
     EXPECT_EQ((*entries)[2].score, -4);
+    EXPECT_TRUE(leaderboard.clear());
+    EXPECT_TRUE(leaderboard.readEntries()->empty());
+}
+
+// A board in a missing folder cannot be opened; one that is a pipe would wait for good for the
+// other end.
+TEST(LeaderboardTest, AFileThatCannotBeOpenedOrIsAPipeIsRefusedAndReportedWithItsPath) {
+    ScratchGameDir scratch;
+    const std::string pipe = (scratch.root() / "pipe").string();
+    ASSERT_EQ(mkfifo(pipe.c_str(), 0600), 0);
+    for (const std::string& path : {std::string("../missing/Leaderboard.txt"), pipe}) {
+        const Leaderboard leaderboard(path);
+        ErrCapture err;
+        EXPECT_FALSE(leaderboard.appendEntry("a.png", 1)) << path;
+        EXPECT_FALSE(leaderboard.clear()) << path;
+        EXPECT_FALSE(leaderboard.readEntries()) << path;
+        EXPECT_TRUE(err.hasLineWith({path})) << path;
+    }
 }
 
 TEST(LeaderboardTest, PointsBecomeScoresByTruncationWithinTheIntRange) {
