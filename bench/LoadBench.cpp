@@ -157,14 +157,22 @@ void BM_ReadLevelTmx(benchmark::State& state) {
 }
 BENCHMARK(BM_ReadLevelTmx)->Unit(benchmark::kMillisecond);
 
-void BM_CutLevelTiles(benchmark::State& state) {
+// The level's records with their tileset textures loaded, ready for the load's later steps.
+std::optional<TmxMap> levelWithTextures(benchmark::State& state) {
     BenchGame::instance();
-    const auto map = levelRecords(state);
+    auto map = levelRecords(state);
+    if (map) {
+        AssetManager::instance().loadTilesetTextures(*map);
+    }
+    return map;
+}
+
+void BM_CutLevelTiles(benchmark::State& state) {
+    const auto map = levelWithTextures(state);
     if (!map) {
         return;
     }
     AssetManager& assets = AssetManager::instance();
-    assets.loadTilesetTextures(*map);
     for (auto _ : state) {
         assets.buildTileSprites(*map, sf::Vector2f(0.f, 0.f));
     }
@@ -174,13 +182,11 @@ BENCHMARK(BM_CutLevelTiles)->Unit(benchmark::kMillisecond);
 
 // The geometry of every layer, chunked and sent to graphics memory, as the layers build it.
 void BM_BuildLevelGeometry(benchmark::State& state) {
-    BenchGame::instance();
-    const auto map = levelRecords(state);
+    const auto map = levelWithTextures(state);
     if (!map) {
         return;
     }
     AssetManager& assets = AssetManager::instance();
-    assets.loadTilesetTextures(*map);
     assets.buildTileSprites(*map, sf::Vector2f(0.f, 0.f));
     const bool inGraphicsMemory = sf::VertexBuffer::isAvailable();
     for (auto _ : state) {

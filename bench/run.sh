@@ -7,12 +7,7 @@
 # the number of repetitions (default 15).
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh test
-
-build="${TUMBLELEAF_BENCH_BUILD_DIR:-build-bench}"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTUMBLELEAF_BENCH=ON \
-    -DTUMBLELEAF_BIN_DIR="$PWD/$build/bin" > /dev/null
-cmake --build "$build" -j "$(nproc)" --target tumbleleaf_bench
+build="$(bench/build.sh)"
 
 # Repetitions of different benchmarks are interleaved, so that a burst of load from elsewhere on
 # the machine spreads over all of them instead of skewing one.

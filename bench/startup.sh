@@ -6,12 +6,7 @@
 # before the program is started to main(): loading it and its libraries.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-tools/install-deps.sh test
-
-build="${TUMBLELEAF_BENCH_BUILD_DIR:-build-bench}"
-cmake -S . -B "$build" -DCMAKE_BUILD_TYPE=Release -DTUMBLELEAF_BENCH=ON \
-    -DTUMBLELEAF_BIN_DIR="$PWD/$build/bin" > /dev/null
-cmake --build "$build" -j "$(nproc)" --target tumbleleaf_bench > /dev/null
+build="$(bench/build.sh)"
 
 exec {displayfd}<> <(:)
 Xvfb -displayfd "$displayfd" -screen 0 1920x1080x24 -nolisten tcp -noreset > /dev/null 2>&1 &
