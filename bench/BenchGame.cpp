@@ -100,6 +100,7 @@ BenchGame::BenchGame() : m_previousWorkingDir(fs::current_path()) {
 
 BenchGame::~BenchGame() {
     AssetManager::instance().reset();
+    AssetManager::instance().dropSpareGeometry();
     AssetManager::instance().setRenderWindow(nullptr);
     m_window.close();
     std::error_code ignored;

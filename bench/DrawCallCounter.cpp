@@ -8,11 +8,16 @@
 namespace {
 
 std::uint64_t g_drawCalls = 0;
+std::uint64_t g_vertices = 0;
 
 }  // namespace
 
 std::uint64_t drawCalls::count() {
     return g_drawCalls;
+}
+
+std::uint64_t drawCalls::vertices() {
+    return g_vertices;
 }
 
 // The GL types spelt out (GLenum, GLint, GLsizei), so that no GL header declares it first.
@@ -24,5 +29,6 @@ extern "C" void glDrawArrays(unsigned int mode, int first, int count) {
         std::abort();
     }
     ++g_drawCalls;
+    g_vertices += static_cast<std::uint64_t>(count > 0 ? count : 0);
     real(mode, first, count);
 }

@@ -7,5 +7,7 @@
 namespace drawCalls {
 
 std::uint64_t count();
+// Vertices given to those calls: what a software renderer pays for per triangle.
+std::uint64_t vertices();
 
 }  // namespace drawCalls

@@ -99,8 +99,8 @@ double median(std::vector<double> values) {
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
 }
 
-// Frames of a race in progress, each timed on its own: the median frame time and the draw calls
-// per frame become counters.
+// Frames of a race in progress, each timed on its own: the median frame time, and the draw calls
+// and vertices per frame, become counters.
 void measureFrames(benchmark::State& state, BenchLevel& level) {
     for (int i = 0; i < kSteadyFramesBefore; ++i) {
         level.frame();
@@ -108,6 +108,7 @@ void measureFrames(benchmark::State& state, BenchLevel& level) {
     std::vector<double> frameMs;
     frameMs.reserve(static_cast<std::size_t>(state.max_iterations));
     const std::uint64_t callsBefore = drawCalls::count();
+    const std::uint64_t verticesBefore = drawCalls::vertices();
     for (auto _ : state) {
         FrameTimer timer(state);
         level.frame();
@@ -117,8 +118,11 @@ void measureFrames(benchmark::State& state, BenchLevel& level) {
         return;
     }
     state.counters["median_ms"] = median(frameMs);
-    state.counters["draw_calls"] =
-        static_cast<double>(drawCalls::count() - callsBefore) / static_cast<double>(frameMs.size());
+    const auto perFrame = [&](std::uint64_t total) {
+        return static_cast<double>(total) / static_cast<double>(frameMs.size());
+    };
+    state.counters["draw_calls"] = perFrame(drawCalls::count() - callsBefore);
+    state.counters["vertices"] = perFrame(drawCalls::vertices() - verticesBefore);
     if (!level.bothRacing()) {
         state.SkipWithError("a player left the race during the measurement");
     }

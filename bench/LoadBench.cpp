@@ -6,6 +6,7 @@
 
 #include <fstream>
 #include <iterator>
+#include <memory>
 #include <optional>
 #include <rapidxml.hpp>
 #include <string>
@@ -14,6 +15,7 @@
 #include "BenchGame.hpp"
 #include "FrameTimer.hpp"
 #include "assets/AssetManager.hpp"
+#include "assets/GeometryPool.hpp"
 #include "assets/LayerComponent.hpp"
 #include "assets/TmxReader.hpp"
 #include "objects/GameObjectManager.hpp"
@@ -189,9 +191,10 @@ void BM_BuildLevelGeometry(benchmark::State& state) {
     AssetManager& assets = AssetManager::instance();
     assets.buildTileSprites(*map, sf::Vector2f(0.f, 0.f));
     const bool inGraphicsMemory = sf::VertexBuffer::isAvailable();
+    const auto pool = std::make_shared<GeometryPool>();
     for (auto _ : state) {
         for (const auto& tiles : assets.getLayerTiles()) {
-            const TileChunks chunks(*tiles, map->tileHeight, inGraphicsMemory);
+            const TileChunks chunks(*tiles, map->tileHeight, inGraphicsMemory, pool);
             benchmark::DoNotOptimize(chunks.vertexBytes());
         }
     }

@@ -62,6 +62,14 @@ void SummaryReporter::printTime(std::ostream& out, const std::string& label,
         << figure->spread() * 100.0 << "% over " << figure->values.size() << " runs)\n";
 }
 
+void SummaryReporter::printCount(std::ostream& out, const std::string& label,
+                                 const std::string& name) const {
+    if (const Figure* figure = find(name)) {
+        out << "  " << std::left << std::setw(44) << label << std::right << std::setw(10)
+            << std::setprecision(0) << figure->median() << "\n";
+    }
+}
+
 void SummaryReporter::printRatio(std::ostream& out, const std::string& label, double ratio,
                                  double target) const {
     out << "  " << std::left << std::setw(44) << label << std::right << std::setw(10) << std::fixed
@@ -111,14 +119,10 @@ void SummaryReporter::printSummary(std::ostream& out) const {
     printTime(out, "floor frame, median frame time", "BM_FloorFrame.median_ms");
     printTime(out, "level frame, CPU of the main thread", "BM_LevelFrame.cpu_ms");
     printTime(out, "floor frame, CPU of the main thread", "BM_FloorFrame.cpu_ms");
-    if (const Figure* calls = find("BM_LevelFrame.draw_calls")) {
-        out << "  " << std::left << std::setw(44) << "level frame, draw calls per frame"
-            << std::right << std::setw(10) << std::setprecision(0) << calls->median() << "\n";
-    }
-    if (const Figure* calls = find("BM_FloorFrame.draw_calls")) {
-        out << "  " << std::left << std::setw(44) << "floor frame, draw calls per frame"
-            << std::right << std::setw(10) << std::setprecision(0) << calls->median() << "\n";
-    }
+    printCount(out, "level frame, draw calls per frame", "BM_LevelFrame.draw_calls");
+    printCount(out, "floor frame, draw calls per frame", "BM_FloorFrame.draw_calls");
+    printCount(out, "level frame, vertices drawn per frame", "BM_LevelFrame.vertices");
+    printCount(out, "floor frame, vertices drawn per frame", "BM_FloorFrame.vertices");
     const double frame = millis("BM_LevelFrame.median_ms");
     const double floor = millis("BM_FloorFrame.median_ms");
     if (frame >= 0.0 && floor > 0.0) {

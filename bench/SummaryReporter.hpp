@@ -26,6 +26,7 @@ private:
     void printTime(std::ostream& out, const std::string& label, const std::string& name) const;
     // The bytes per cell that a map's tiles, their geometry and the process's growth take.
     void printMemory(std::ostream& out, const std::string& label, const std::string& name) const;
+    void printCount(std::ostream& out, const std::string& label, const std::string& name) const;
     void printRatio(std::ostream& out, const std::string& label, double ratio, double target) const;
     // Median milliseconds of a figure, or a negative number when it was not measured.
     double millis(const std::string& name) const;

@@ -10,6 +10,7 @@
 #include <ostream>
 #include <unordered_map>
 
+#include "assets/GeometryPool.hpp"
 #include "assets/LayerComponent.hpp"
 #include "assets/ObjectFactory.hpp"
 #include "assets/RegularFile.hpp"
@@ -152,6 +153,8 @@ bool isDividerView(const sf::View& view, sf::Vector2u windowSize) {
 
 }  // namespace
 
+AssetManager::AssetManager() : m_geometryPool(std::make_shared<GeometryPool>()) {}
+
 AssetManager& AssetManager::instance() {
     static AssetManager manager;
     return manager;
@@ -190,6 +193,10 @@ std::shared_ptr<GameObject> AssetManager::buildMap(const TmxMap& map, const sf::
 
 // The order matters: the layers still share the tiles when the textures go, so they must let go
 // of them before the map object (which owns the layers) is released by its screen.
+void AssetManager::dropSpareGeometry() {
+    m_geometryPool->dropSpares();
+}
+
 void AssetManager::reset() {
     m_textures.clear();
     m_layerTiles.clear();
@@ -256,7 +263,7 @@ void AssetManager::buildLayers(const TmxMap& map, std::shared_ptr<GameObject> ma
         const std::string& name = map.layers[i].name;
         auto layer = std::make_shared<LayerComponent>(
             mapObject, *m_renderWindow, i < m_layerTiles.size() ? m_layerTiles[i] : nullptr, name,
-            map.tileHeight);
+            map.tileHeight, m_geometryPool);
         mapObject->addComponent(layer);
         m_layers.emplace_back(name, std::move(layer));
     }

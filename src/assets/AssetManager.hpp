@@ -16,12 +16,14 @@ class Texture;
 }  // namespace sf
 
 class GameObject;
+class GeometryPool;
 class IRenderComponent;
 class LayerComponent;
 
 // Holds everything that belongs to the map currently loaded: its tileset textures, one tile per
 // occupied cell, its tile layers and the players built from it. Every loadMap starts by
-// forgetting the previous map; nothing is kept from one map to the next.
+// forgetting the previous map; only graphics memory for tile geometry is kept from one map to
+// the next.
 class AssetManager {
 public:
     using Textures = std::unordered_map<std::string, std::shared_ptr<sf::Texture>>;
@@ -44,8 +46,10 @@ public:
     // or an empty pointer, with one error line, when the file cannot be read or is no usable map.
     // Never throws; on failure the manager is left reset.
     std::shared_ptr<GameObject> loadMap(const std::string& path, const sf::Vector2f& offset);
-    // Forgets the current map.
+    // Forgets the current map. The graphics memory of its large layers stays for the next map.
     void reset();
+    // Lets go of the graphics memory kept for the next map; the game does so before it ends.
+    void dropSpareGeometry();
 
     // One texture per tileset, keyed by the tileset's name; images are found under the asset
     // root. A missing image is reported and stays as an empty texture.
@@ -85,7 +89,7 @@ public:
     void forgetRenderComponentsOf(const GameObject& gameObject);
 
 private:
-    AssetManager() = default;
+    AssetManager();
 
     std::shared_ptr<GameObject> buildMap(const TmxMap& map, const sf::Vector2f& offset);
     // Turns the map's objects into game objects and attaches them to their layers.
@@ -100,4 +104,5 @@ private:
     RenderComponents m_renderComponents;
     int m_playerCount = 0;
     Players m_players;
+    std::shared_ptr<GeometryPool> m_geometryPool;
 };

@@ -15,11 +15,12 @@ std::shared_ptr<const LayerTiles> orNoTiles(std::shared_ptr<const LayerTiles> ti
 }
 
 // Vertex buffers need a graphics context; a layer without tiles asks for none.
-TileChunks chunksOf(const LayerTiles& tiles, int tileSize) {
+TileChunks chunksOf(const LayerTiles& tiles, int tileSize,
+                    const std::shared_ptr<GeometryPool>& geometryPool) {
     if (tiles.empty() || tileSize <= 0) {
         return TileChunks();
     }
-    return TileChunks(tiles, tileSize, sf::VertexBuffer::isAvailable());
+    return TileChunks(tiles, tileSize, sf::VertexBuffer::isAvailable(), geometryPool);
 }
 
 // Far outside any map, the range stops at what a key can hold.
@@ -36,12 +37,12 @@ int toKey(double coordinate) {
 LayerComponent::LayerComponent(std::shared_ptr<GameObject> gameObject,
                                sf::RenderWindow& renderWindow,
                                std::shared_ptr<const LayerTiles> tiles, std::string name,
-                               int tileSize)
+                               int tileSize, const std::shared_ptr<GeometryPool>& geometryPool)
     : IRenderComponent(renderWindow, std::move(gameObject)),
       m_name(std::move(name)),
       m_tiles(orNoTiles(std::move(tiles))),
       m_tileSize(tileSize),
-      m_chunks(chunksOf(*m_tiles, tileSize)) {}
+      m_chunks(chunksOf(*m_tiles, tileSize, geometryPool)) {}
 
 void LayerComponent::draw() {
     drawTiles(m_renderWindow);

@@ -20,9 +20,10 @@ class View;
 class LayerComponent : public IRenderComponent {
 public:
     // The tiles are shared with the asset manager, which cut them; their geometry is built here,
-    // once.
+    // once, in buffers from the pool where it is large.
     LayerComponent(std::shared_ptr<GameObject> gameObject, sf::RenderWindow& renderWindow,
-                   std::shared_ptr<const LayerTiles> tiles, std::string name, int tileSize);
+                   std::shared_ptr<const LayerTiles> tiles, std::string name, int tileSize,
+                   const std::shared_ptr<GeometryPool>& geometryPool = nullptr);
 
     bool init() override { return true; }
     void update(float /*frameSeconds*/) override {}

@@ -3,9 +3,9 @@
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <SFML/System/Err.hpp>
 #include <SFML/Window/GlResource.hpp>
+#include <array>
 #include <cstdlib>
 #include <limits>
-#include <map>
 #include <ostream>
 #include <tuple>
 #include <utility>
@@ -20,11 +20,13 @@ long long ceilDiv(long long a, long long b) {
     return -floorDiv(-a, b);
 }
 
-int chunkOf(long long column) {
-    return static_cast<int>(floorDiv(column, TileChunks::kChunkCells));
+int chunkOf(long long cell, int cellsPerChunk) {
+    return static_cast<int>(floorDiv(cell, cellsPerChunk));
 }
 
 constexpr std::size_t kVerticesPerTile = 6;
+static_assert(TileChunks::kChunkColumns * TileChunks::kChunkRows * kVerticesPerTile <= 0xffff,
+              "a chunk's row starts are held in 16 bits");
 // Vertices gathered before they go to graphics memory in one piece.
 constexpr std::size_t kStagingVertices = 16384;
 
@@ -59,11 +61,12 @@ void writeQuad(sf::Vertex* quad, sf::Vector2f at, const sf::IntRect& rect) {
 class ChunkFinder {
 public:
     explicit ChunkFinder(int step)
-        : m_span(static_cast<long long>(step) * TileChunks::kChunkCells) {}
+        : m_span(static_cast<long long>(step) * TileChunks::kChunkColumns,
+                 static_cast<long long>(step) * TileChunks::kChunkRows) {}
 
     sf::Vector2i of(sf::Vector2i key) {
-        update(key.x, m_chunk.x, m_low.x, m_high.x);
-        update(key.y, m_chunk.y, m_low.y, m_high.y);
+        update(key.x, m_span.x, m_chunk.x, m_low.x, m_high.x);
+        update(key.y, m_span.y, m_chunk.y, m_low.y, m_high.y);
         return m_chunk;
     }
 
@@ -73,20 +76,20 @@ public:
             return static_cast<int>(std::clamp<long long>(key, std::numeric_limits<int>::min(),
                                                           std::numeric_limits<int>::max()));
         };
-        return {{clamp(chunk.x * m_span), clamp(chunk.y * m_span)},
-                {clamp((chunk.x + 1LL) * m_span), clamp((chunk.y + 1LL) * m_span)}};
+        return {{clamp(chunk.x * m_span.x), clamp(chunk.y * m_span.y)},
+                {clamp((chunk.x + 1LL) * m_span.x), clamp((chunk.y + 1LL) * m_span.y)}};
     }
 
 private:
-    void update(int key, int& chunk, long long& low, long long& high) const {
+    static void update(int key, long long span, int& chunk, long long& low, long long& high) {
         if (key < low || key >= high) {
-            chunk = static_cast<int>(floorDiv(key, m_span));
-            low = chunk * m_span;
-            high = low + m_span;
+            chunk = static_cast<int>(floorDiv(key, span));
+            low = chunk * span;
+            high = low + span;
         }
     }
 
-    long long m_span;
+    sf::Vector2<long long> m_span;
     sf::Vector2i m_chunk;
     sf::Vector2<long long> m_low{1, 1};
     sf::Vector2<long long> m_high{0, 0};
@@ -97,107 +100,163 @@ class ContextHold : sf::GlResource {
     TransientContextLock m_lock;
 };
 
-// Chunk row, chunk column, sheet: the order in which pieces are laid out.
+// Chunk row, chunk column, texture: the order in which pieces are laid out.
 using PieceKey = std::tuple<int, int, std::size_t>;
+// How many tiles each row of a piece holds.
+using RowTiles = std::array<std::size_t, TileChunks::kChunkRows>;
+
+// Counts the tiles of each row of each piece. Tiles come row by row, left to right, so the
+// pieces of one band of chunk rows are counted at a time, and the next tile nearly always
+// belongs to the piece the last one did or to the one after it in the band's list.
+class PieceCounter {
+public:
+    using Counted = std::pair<PieceKey, RowTiles>;
+
+    void add(const PieceKey& key, std::size_t row) {
+        if (std::get<0>(key) != m_band) {
+            closeBand();
+            m_band = std::get<0>(key);
+        }
+        ++find(key).second[row];
+    }
+
+    // Every piece counted, in the order they are laid out.
+    const std::vector<Counted>& finish() {
+        closeBand();
+        return m_pieces;
+    }
+
+private:
+    Counted& find(const PieceKey& key) {
+        std::size_t at = m_last;
+        for (std::size_t tried = m_bandStart; tried < m_pieces.size(); ++tried) {
+            if (m_pieces[at].first == key) {
+                m_last = at;
+                return m_pieces[at];
+            }
+            at = at + 1 < m_pieces.size() ? at + 1 : m_bandStart;
+        }
+        m_pieces.push_back({key, {}});
+        m_last = m_pieces.size() - 1;
+        return m_pieces.back();
+    }
+
+    void closeBand() {
+        std::sort(m_pieces.begin() + static_cast<std::ptrdiff_t>(m_bandStart), m_pieces.end(),
+                  [](const Counted& a, const Counted& b) { return a.first < b.first; });
+        m_bandStart = m_last = m_pieces.size();
+    }
+
+    std::vector<Counted> m_pieces;
+    std::size_t m_bandStart = 0;
+    std::size_t m_last = 0;
+    int m_band = std::numeric_limits<int>::min();
+};
+
+TileChunks::Piece layOut(sf::Vector2i chunk, const RowTiles& rows) {
+    TileChunks::Piece piece{chunk, 0, 0, {}};
+    for (std::size_t row = 0; row < rows.size(); ++row) {
+        piece.count += rows[row] * kVerticesPerTile;
+        piece.rowStarts[row + 1] = static_cast<std::uint16_t>(piece.count);
+    }
+    return piece;
+}
 
 }  // namespace
 
-TileChunks::TileChunks(const LayerTiles& tiles, int step, bool inGraphicsMemory) : m_step(step) {
+TileChunks::TileChunks(const LayerTiles& tiles, int step, bool inGraphicsMemory,
+                       const std::shared_ptr<GeometryPool>& pool)
+    : m_step(step) {
     if (step <= 0) {
         return;
     }
-    // One sheet per texture, in the order of the looks.
-    std::vector<std::size_t> sheetOfLook;
+    // The layer's textures, in the order of the looks.
+    std::vector<const sf::Texture*> textures;
+    std::vector<std::size_t> textureOfLook;
     for (const TileLook& look : tiles.getLooks()) {
-        const auto sheet = std::find_if(m_sheets.begin(), m_sheets.end(), [&](const Sheet& known) {
-            return known.texture == look.texture;
-        });
-        sheetOfLook.push_back(static_cast<std::size_t>(sheet - m_sheets.begin()));
-        if (sheet == m_sheets.end()) {
-            m_sheets.push_back(Sheet{look.texture, {}, 0, {}, nullptr});
+        const auto known = std::find(textures.begin(), textures.end(), look.texture);
+        textureOfLook.push_back(static_cast<std::size_t>(known - textures.begin()));
+        if (known == textures.end()) {
+            textures.push_back(look.texture);
         }
     }
-    // Count the tiles of each piece, then lay the pieces out in their sheets.
+    // Count the tiles of each row of each piece, then lay the pieces out in their sheets.
     ChunkFinder finder(step);
-    std::map<PieceKey, std::size_t> pieceTiles;
-    PieceKey lastKey;
-    std::size_t* lastCount = nullptr;
+    PieceCounter counter;
     const TileRange everything{{std::numeric_limits<int>::min(), std::numeric_limits<int>::min()},
                                {std::numeric_limits<int>::max(), std::numeric_limits<int>::max()}};
     tiles.forEachOnGrid(everything, step, [&](const Tile& tile) {
-        const sf::Vector2i chunk = finder.of(LayerTiles::keyOf(tile.position));
-        const PieceKey key(chunk.y, chunk.x, sheetOfLook[tile.look]);
-        if (lastCount == nullptr || key != lastKey) {
-            lastKey = key;
-            lastCount = &pieceTiles[key];
-        }
-        ++*lastCount;
+        const sf::Vector2i key = LayerTiles::keyOf(tile.position);
+        const sf::Vector2i chunk = finder.of(key);
+        // Keys on the grid are whole multiples of the step.
+        counter.add({chunk.y, chunk.x, textureOfLook[tile.look]},
+                    static_cast<std::size_t>(key.y / step - chunk.y * kChunkRows));
     });
-    std::vector<sf::Vector2i> chunks;
-    for (const auto& [key, count] : pieceTiles) {
-        const sf::Vector2i chunk(std::get<1>(key), std::get<0>(key));
-        Sheet& sheet = m_sheets[std::get<2>(key)];
-        sheet.pieces.push_back(Piece{chunk, sheet.vertexCount, count * kVerticesPerTile});
-        sheet.vertexCount += count * kVerticesPerTile;
-        if (chunks.empty() || chunks.back() != chunk) {
-            chunks.push_back(chunk);
+    // Each texture fills one sheet after another, none as large as a pooled buffer.
+    constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+    std::vector<std::size_t> openSheet(textures.size(), kNone);
+    for (const auto& [key, rows] : counter.finish()) {
+        Piece piece = layOut({std::get<1>(key), std::get<0>(key)}, rows);
+        std::size_t& open = openSheet[std::get<2>(key)];
+        if (open == kNone ||
+            m_sheets[open].vertexCount + piece.count >= GeometryPool::kBufferVertices) {
+            open = m_sheets.size();
+            m_sheets.push_back(Sheet{textures[std::get<2>(key)], {}, 0, {}, nullptr});
         }
+        Sheet& sheet = m_sheets[open];
+        piece.first = sheet.vertexCount;
+        sheet.vertexCount += piece.count;
+        sheet.pieces.push_back(piece);
     }
-    fill(tiles, sheetOfLook, chunks, inGraphicsMemory);
+    std::vector<sf::Vertex> staging;
+    for (Sheet& sheet : m_sheets) {
+        if (inGraphicsMemory) {
+            sheet.buffer = pool && sheet.vertexCount >= GeometryPool::kBufferVertices / 2
+                               ? pool->take()
+                               : GeometryPool::makeOwn(sheet.vertexCount);
+        }
+        if (sheet.buffer) {
+            staging.resize(kStagingVertices + kVerticesPerTile);
+        } else {
+            sheet.vertices.resize(sheet.vertexCount);
+        }
+        fill(tiles, sheet, staging);
+    }
     if (this->inGraphicsMemory()) {
         m_contextHold = std::make_shared<const ContextHold>();
     }
 }
 
-// Chunk by chunk, in buffer order, so that each sheet's vertices come in the order they are
-// laid out: in graphics memory they go through a small staging area, without a copy of the
-// whole layer in main memory.
-void TileChunks::fill(const LayerTiles& tiles, const std::vector<std::size_t>& sheetOfLook,
-                      const std::vector<sf::Vector2i>& chunks, bool inGraphicsMemory) {
-    std::vector<std::vector<sf::Vertex>> staging(m_sheets.size());
-    std::vector<std::size_t> written(m_sheets.size(), 0);
-    std::vector<std::size_t> sent(m_sheets.size(), 0);
-    for (std::size_t i = 0; i < m_sheets.size(); ++i) {
-        Sheet& sheet = m_sheets[i];
-        if (inGraphicsMemory && sheet.vertexCount > 0) {
-            auto buffer =
-                std::make_unique<sf::VertexBuffer>(sf::Triangles, sf::VertexBuffer::Static);
-            if (buffer->create(sheet.vertexCount)) {
-                sheet.buffer = std::move(buffer);
-                staging[i].resize(kStagingVertices + kVerticesPerTile);
-                continue;
-            }
-        }
-        sheet.vertices.resize(sheet.vertexCount);
-    }
-    const auto send = [&](std::size_t i) {
-        if (written[i] == 0) {
-            return;
-        }
-        if (!m_sheets[i].buffer->update(staging[i].data(), written[i],
-                                        static_cast<unsigned>(sent[i]))) {
+// Piece by piece, so that the vertices come in the order they are laid out: in graphics memory
+// they go through a small staging area, without a copy of the whole layer in main memory.
+void TileChunks::fill(const LayerTiles& tiles, Sheet& sheet, std::vector<sf::Vertex>& staging) {
+    std::size_t written = 0;
+    std::size_t sent = 0;
+    const auto send = [&]() {
+        if (written > 0 &&
+            !sheet.buffer->update(staging.data(), written, static_cast<unsigned>(sent))) {
             sf::err() << "Could not send tile geometry to graphics memory" << std::endl;
         }
-        sent[i] += written[i];
-        written[i] = 0;
+        sent += written;
+        written = 0;
     };
     const ChunkFinder finder(m_step);
-    for (const sf::Vector2i chunk : chunks) {
-        tiles.forEachOnGrid(finder.keysOf(chunk), m_step, [&](const Tile& tile) {
-            const std::size_t i = sheetOfLook[tile.look];
-            const bool staged = m_sheets[i].buffer != nullptr;
-            sf::Vertex* out = staged ? staging[i].data() : m_sheets[i].vertices.data();
-            writeQuad(out + written[i], tile.position, tiles.lookOf(tile).textureRect);
-            written[i] += kVerticesPerTile;
-            if (staged && written[i] >= kStagingVertices) {
-                send(i);
+    sf::Vertex* const out = sheet.buffer ? staging.data() : sheet.vertices.data();
+    for (const Piece& piece : sheet.pieces) {
+        tiles.forEachOnGrid(finder.keysOf(piece.chunk), m_step, [&](const Tile& tile) {
+            const TileLook& look = tiles.lookOf(tile);
+            if (look.texture != sheet.texture) {
+                return;
+            }
+            writeQuad(out + written, tile.position, look.textureRect);
+            written += kVerticesPerTile;
+            if (sheet.buffer && written >= kStagingVertices) {
+                send();
             }
         });
     }
-    for (std::size_t i = 0; i < m_sheets.size(); ++i) {
-        if (m_sheets[i].buffer) {
-            send(i);
-        }
+    if (sheet.buffer) {
+        send();
     }
 }
 
@@ -213,8 +272,10 @@ bool TileChunks::chunksOf(const TileRange& range, ChunkSpan& span) const {
     if (firstColumn > lastColumn || firstRow > lastRow) {
         return false;
     }
-    span.first = {chunkOf(firstColumn), chunkOf(firstRow)};
-    span.last = {chunkOf(lastColumn), chunkOf(lastRow)};
+    span.first = {chunkOf(firstColumn, kChunkColumns), chunkOf(firstRow, kChunkRows)};
+    span.last = {chunkOf(lastColumn, kChunkColumns), chunkOf(lastRow, kChunkRows)};
+    span.firstRow = static_cast<int>(firstRow - span.first.y * static_cast<long long>(kChunkRows));
+    span.lastRow = static_cast<int>(lastRow - span.last.y * static_cast<long long>(kChunkRows));
     return true;
 }
 
@@ -235,9 +296,9 @@ bool TileChunks::inGraphicsMemory() const {
 }
 
 std::size_t TileChunks::vertexBytes() const {
-    std::size_t bytes = 0;
+    std::size_t vertices = 0;
     for (const Sheet& sheet : m_sheets) {
-        bytes += sheet.vertexCount * sizeof(sf::Vertex);
+        vertices += sheet.buffer ? sheet.buffer->getVertexCount() : sheet.vertices.size();
     }
-    return bytes;
+    return vertices * sizeof(sf::Vertex);
 }

@@ -3,10 +3,13 @@
 #include <SFML/Graphics/Vertex.hpp>
 #include <SFML/Graphics/VertexBuffer.hpp>
 #include <algorithm>
+#include <array>
 #include <cstddef>
+#include <cstdint>
 #include <memory>
 #include <vector>
 
+#include "assets/GeometryPool.hpp"
 #include "assets/LayerTiles.hpp"
 
 namespace sf {
@@ -14,42 +17,56 @@ class RenderTarget;
 }
 
 // A layer's tile geometry, built once when the map loads. The tiles on the layer's grid are cut
-// into square chunks of kChunkCells by kChunkCells cells; each tile becomes the two triangles its
+// into chunks of kChunkColumns by kChunkRows cells; each tile becomes the two triangles its
 // own sprite would have made, at the same corners with the same texture coordinates, so the
 // picture is exactly the one drawn tile by tile. The vertices of one texture lie in one buffer,
 // chunk after chunk, row by row, held in graphics memory where the driver offers vertex buffers.
-// A pass draws, per texture, the chunks that its range touches; chunks that lie next to each
-// other in the buffer go in one draw call, so a pass costs a few calls whatever the view shows.
-// Tiles of one layer never overlap (each fills its own cell), so neither the order of the
-// textures nor the tiles drawn beyond the range change the picture inside it.
+// A pass draws, per texture, the chunks that its range touches, and of the chunks on the range's
+// top and bottom edges only the rows inside it: a software renderer pays for every triangle it
+// is given, seen or not. Chunks that lie next to each other in the buffer go in one draw call,
+// so a pass costs a few calls whatever the view shows. Tiles of one layer never overlap (each
+// fills its own cell), so neither the order of the textures nor the tiles drawn beyond the range
+// change the picture inside it.
 class TileChunks {
 public:
-    static constexpr int kChunkCells = 16;
+    // Narrow, so that a pass draws few columns beyond its range; tall, so that the chunks inside
+    // it lie in few runs. A pass trims the rows itself.
+    static constexpr int kChunkColumns = 4;
+    static constexpr int kChunkRows = 16;
 
     // The vertices of one chunk in one texture's buffer.
     struct Piece {
         sf::Vector2i chunk;  // column and row of the chunk
         std::size_t first;
         std::size_t count;
+        // Where each row of the chunk starts, counted from `first`; the last entry is `count`.
+        std::array<std::uint16_t, kChunkRows + 1> rowStarts;
     };
-    // Everything drawn with one texture. The vertices stay in main memory only when there is no
-    // vertex buffer.
+    // Vertices drawn with one texture, in one buffer. A large layer fills several sheets of a
+    // texture, each smaller than a pooled buffer. The vertices stay in main memory only when
+    // there is no vertex buffer.
     struct Sheet {
         const sf::Texture* texture;
         std::vector<Piece> pieces;  // in buffer order: chunk row, then chunk column
         std::size_t vertexCount;
         std::vector<sf::Vertex> vertices;
-        std::unique_ptr<sf::VertexBuffer> buffer;
+        GeometryPool::Buffer buffer;
     };
-    // A span of chunk columns and rows, both ends included.
+    // A span of chunk columns and rows, both ends included, and the rows inside the first and
+    // the last chunk row that it starts and ends with.
     struct ChunkSpan {
         sf::Vector2i first;
         sf::Vector2i last;
+        int firstRow = 0;
+        int lastRow = 0;
     };
 
     TileChunks() = default;
-    // `step` is the layer's grid: tiles whose key is off it are never drawn and left out.
-    TileChunks(const LayerTiles& tiles, int step, bool inGraphicsMemory);
+    // `step` is the layer's grid: tiles whose key is off it are never drawn and left out. In
+    // graphics memory, sheets of half a pooled buffer or more take their buffer from the pool,
+    // when there is one.
+    TileChunks(const LayerTiles& tiles, int step, bool inGraphicsMemory,
+               const std::shared_ptr<GeometryPool>& pool = nullptr);
 
     // The chunks holding keys of the range; false when the range is empty.
     bool chunksOf(const TileRange& range, ChunkSpan& span) const;
@@ -62,13 +79,12 @@ public:
 
     const std::vector<Sheet>& getSheets() const { return m_sheets; }
     bool inGraphicsMemory() const;
-    // Bytes of vertices held, wherever they are.
+    // Bytes of vertices held, wherever they are, used or not.
     std::size_t vertexBytes() const;
 
 private:
-    // Writes every tile of the chunks, given in buffer order, into its sheet.
-    void fill(const LayerTiles& tiles, const std::vector<std::size_t>& sheetOfLook,
-              const std::vector<sf::Vector2i>& chunks, bool inGraphicsMemory);
+    // Writes the sheet's tiles into its buffer, through `staging`, or into its vertices.
+    void fill(const LayerTiles& tiles, Sheet& sheet, std::vector<sf::Vertex>& staging);
 
     int m_step = 0;
     std::vector<Sheet> m_sheets;
@@ -99,14 +115,23 @@ void TileChunks::forEachRun(const TileRange& range, Visit&& visit) const {
                 piece = std::lower_bound(piece, end, sf::Vector2i(span.first.x, row), before);
                 continue;
             }
-            if (piece->first != runEnd) {
+            const std::size_t begin =
+                piece->first +
+                (piece->chunk.y == span.first.y ? piece->rowStarts[span.firstRow] : 0);
+            const std::size_t end =
+                piece->first +
+                (piece->chunk.y == span.last.y ? piece->rowStarts[span.lastRow + 1] : piece->count);
+            ++piece;
+            if (begin == end) {
+                continue;
+            }
+            if (begin != runEnd) {
                 if (runEnd > runFirst) {
                     visit(sheet, runFirst, runEnd - runFirst);
                 }
-                runFirst = piece->first;
+                runFirst = begin;
             }
-            runEnd = piece->first + piece->count;
-            ++piece;
+            runEnd = end;
         }
         if (runEnd > runFirst) {
             visit(sheet, runFirst, runEnd - runFirst);

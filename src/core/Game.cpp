@@ -195,5 +195,6 @@ void Game::shutdown() {
     m_stateManager->leaveCurrent();
     m_music.stop();
     AssetManager::instance().reset();
+    AssetManager::instance().dropSpareGeometry();
     m_physicsManager->reset();
 }

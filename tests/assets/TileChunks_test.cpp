@@ -9,7 +9,7 @@ namespace {
 
 using DrawnRun = std::tuple<std::size_t, std::size_t>;
 
-// A 64 by 64 cell layer of one-pixel tiles of one texture: 4 by 4 chunks of 16 cells square,
+// A 64 by 64 cell layer of one-pixel tiles of one texture: 16 by 4 chunks of 4 by 16 cells,
 // anchored at 0, in one buffer row after row. Textures need a display; the chunks only tell
 // them apart by address, so a stand-in does, and nothing goes to graphics memory.
 class TileChunksTest : public ::testing::Test {
@@ -36,16 +36,19 @@ protected:
     TileChunks chunks;
 };
 
-// A range across whole rows of chunks is one draw, a range over part of each row one per row;
-// chunks the range does not reach are not drawn.
-TEST_F(TileChunksTest, ARangeDrawsItsChunksInAsFewRunsAsTheyLieInTheBuffer) {
-    const std::size_t chunk = 16 * 16 * 6;
-    EXPECT_EQ(runs({{-5, 16}, {70, 48}}), (std::vector<DrawnRun>{{4 * chunk, 8 * chunk}}));
-    EXPECT_EQ(runs({{20, 0}, {40, 20}}),
-              (std::vector<DrawnRun>{{1 * chunk, 2 * chunk}, {5 * chunk, 2 * chunk}}));
-    EXPECT_EQ(runs({{16, 15}, {32, 16}}), (std::vector<DrawnRun>{{chunk, chunk}}))
+// A range across whole rows of chunks is one draw. Of the chunks on its top and bottom edges
+// only the rows inside it are drawn, each chunk on its own; chunks it does not reach are not.
+TEST_F(TileChunksTest, ARangeDrawsItsRowsOfChunksInAsFewRunsAsTheyLieInTheBuffer) {
+    const std::size_t row = 4 * 6;
+    const std::size_t chunk = 16 * row;
+    EXPECT_EQ(runs({{-5, 16}, {70, 48}}), (std::vector<DrawnRun>{{16 * chunk, 32 * chunk}}));
+    EXPECT_EQ(runs({{8, 3}, {12, 5}}), (std::vector<DrawnRun>{{2 * chunk + 3 * row, 2 * row}}));
+    EXPECT_EQ(runs({{8, 15}, {12, 16}}), (std::vector<DrawnRun>{{2 * chunk + 15 * row, row}}))
         << "the end is not in the range";
-    EXPECT_EQ(runs({{15, 0}, {17, 1}}), (std::vector<DrawnRun>{{0, 2 * chunk}})) << "the start is";
+    EXPECT_EQ(runs({{3, 0}, {5, 1}}), (std::vector<DrawnRun>{{0, row}, {chunk, row}}))
+        << "the start is";
+    EXPECT_EQ(runs({{0, 15}, {4, 17}}),
+              (std::vector<DrawnRun>{{15 * row, row}, {16 * chunk, row}}));
     EXPECT_TRUE(runs({{64, 0}, {90, 64}}).empty());
     std::size_t drawn = 0;
     TileChunks().forEachRun({{0, 0}, {64, 64}}, [&](auto&&...) { ++drawn; });
