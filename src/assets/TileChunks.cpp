@@ -104,14 +104,13 @@ class ContextHold : sf::GlResource {
 using PieceKey = std::tuple<int, int, std::size_t>;
 // How many tiles each row of a piece holds.
 using RowTiles = std::array<std::size_t, TileChunks::kChunkRows>;
+using CountedPiece = std::pair<PieceKey, RowTiles>;
 
 // Counts the tiles of each row of each piece. Tiles come row by row, left to right, so the
 // pieces of one band of chunk rows are counted at a time, and the next tile nearly always
 // belongs to the piece the last one did or to the one after it in the band's list.
 class PieceCounter {
 public:
-    using Counted = std::pair<PieceKey, RowTiles>;
-
     void add(const PieceKey& key, std::size_t row) {
         if (std::get<0>(key) != m_band) {
             closeBand();
@@ -121,13 +120,13 @@ public:
     }
 
     // Every piece counted, in the order they are laid out.
-    const std::vector<Counted>& finish() {
+    std::vector<CountedPiece> finish() {
         closeBand();
-        return m_pieces;
+        return std::move(m_pieces);
     }
 
 private:
-    Counted& find(const PieceKey& key) {
+    CountedPiece& find(const PieceKey& key) {
         std::size_t at = m_last;
         for (std::size_t tried = m_bandStart; tried < m_pieces.size(); ++tried) {
             if (m_pieces[at].first == key) {
@@ -143,23 +142,76 @@ private:
 
     void closeBand() {
         std::sort(m_pieces.begin() + static_cast<std::ptrdiff_t>(m_bandStart), m_pieces.end(),
-                  [](const Counted& a, const Counted& b) { return a.first < b.first; });
+                  [](const CountedPiece& a, const CountedPiece& b) { return a.first < b.first; });
         m_bandStart = m_last = m_pieces.size();
     }
 
-    std::vector<Counted> m_pieces;
+    std::vector<CountedPiece> m_pieces;
     std::size_t m_bandStart = 0;
     std::size_t m_last = 0;
     int m_band = std::numeric_limits<int>::min();
 };
 
-TileChunks::Piece layOut(sf::Vector2i chunk, const RowTiles& rows) {
+// The layer's textures, in the order of the looks, and the texture of each look.
+std::vector<const sf::Texture*> texturesOf(const LayerTiles& tiles,
+                                           std::vector<std::size_t>& textureOfLook) {
+    std::vector<const sf::Texture*> textures;
+    for (const TileLook& look : tiles.getLooks()) {
+        const auto known = std::find(textures.begin(), textures.end(), look.texture);
+        textureOfLook.push_back(static_cast<std::size_t>(known - textures.begin()));
+        if (known == textures.end()) {
+            textures.push_back(look.texture);
+        }
+    }
+    return textures;
+}
+
+// The tiles of each row of each piece, in the order the pieces are laid out.
+std::vector<CountedPiece> countPieces(const LayerTiles& tiles, int step,
+                                      const std::vector<std::size_t>& textureOfLook) {
+    ChunkFinder finder(step);
+    PieceCounter counter;
+    const TileRange everything{{std::numeric_limits<int>::min(), std::numeric_limits<int>::min()},
+                               {std::numeric_limits<int>::max(), std::numeric_limits<int>::max()}};
+    tiles.forEachOnGrid(everything, step, [&](const Tile& tile) {
+        const sf::Vector2i key = LayerTiles::keyOf(tile.position);
+        const sf::Vector2i chunk = finder.of(key);
+        // Keys on the grid are whole multiples of the step.
+        counter.add({chunk.y, chunk.x, textureOfLook[tile.look]},
+                    static_cast<std::size_t>(key.y / step - chunk.y * TileChunks::kChunkRows));
+    });
+    return counter.finish();
+}
+
+TileChunks::Piece pieceOf(sf::Vector2i chunk, const RowTiles& rows) {
     TileChunks::Piece piece{chunk, 0, 0, {}};
     for (std::size_t row = 0; row < rows.size(); ++row) {
         piece.count += rows[row] * kVerticesPerTile;
         piece.rowStarts[row + 1] = static_cast<std::uint16_t>(piece.count);
     }
     return piece;
+}
+
+// Each texture fills one sheet after another, none as large as a pooled buffer.
+std::vector<TileChunks::Sheet> sheetsOf(const std::vector<CountedPiece>& counted,
+                                        const std::vector<const sf::Texture*>& textures) {
+    std::vector<TileChunks::Sheet> sheets;
+    constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
+    std::vector<std::size_t> openSheet(textures.size(), kNone);
+    for (const auto& [key, rows] : counted) {
+        TileChunks::Piece piece = pieceOf({std::get<1>(key), std::get<0>(key)}, rows);
+        std::size_t& open = openSheet[std::get<2>(key)];
+        if (open == kNone ||
+            sheets[open].vertexCount + piece.count >= GeometryPool::kBufferVertices) {
+            open = sheets.size();
+            sheets.push_back(TileChunks::Sheet{textures[std::get<2>(key)], {}, 0, {}, nullptr});
+        }
+        TileChunks::Sheet& sheet = sheets[open];
+        piece.first = sheet.vertexCount;
+        sheet.vertexCount += piece.count;
+        sheet.pieces.push_back(piece);
+    }
+    return sheets;
 }
 
 }  // namespace
@@ -170,44 +222,9 @@ TileChunks::TileChunks(const LayerTiles& tiles, int step, bool inGraphicsMemory,
     if (step <= 0) {
         return;
     }
-    // The layer's textures, in the order of the looks.
-    std::vector<const sf::Texture*> textures;
     std::vector<std::size_t> textureOfLook;
-    for (const TileLook& look : tiles.getLooks()) {
-        const auto known = std::find(textures.begin(), textures.end(), look.texture);
-        textureOfLook.push_back(static_cast<std::size_t>(known - textures.begin()));
-        if (known == textures.end()) {
-            textures.push_back(look.texture);
-        }
-    }
-    // Count the tiles of each row of each piece, then lay the pieces out in their sheets.
-    ChunkFinder finder(step);
-    PieceCounter counter;
-    const TileRange everything{{std::numeric_limits<int>::min(), std::numeric_limits<int>::min()},
-                               {std::numeric_limits<int>::max(), std::numeric_limits<int>::max()}};
-    tiles.forEachOnGrid(everything, step, [&](const Tile& tile) {
-        const sf::Vector2i key = LayerTiles::keyOf(tile.position);
-        const sf::Vector2i chunk = finder.of(key);
-        // Keys on the grid are whole multiples of the step.
-        counter.add({chunk.y, chunk.x, textureOfLook[tile.look]},
-                    static_cast<std::size_t>(key.y / step - chunk.y * kChunkRows));
-    });
-    // Each texture fills one sheet after another, none as large as a pooled buffer.
-    constexpr std::size_t kNone = std::numeric_limits<std::size_t>::max();
-    std::vector<std::size_t> openSheet(textures.size(), kNone);
-    for (const auto& [key, rows] : counter.finish()) {
-        Piece piece = layOut({std::get<1>(key), std::get<0>(key)}, rows);
-        std::size_t& open = openSheet[std::get<2>(key)];
-        if (open == kNone ||
-            m_sheets[open].vertexCount + piece.count >= GeometryPool::kBufferVertices) {
-            open = m_sheets.size();
-            m_sheets.push_back(Sheet{textures[std::get<2>(key)], {}, 0, {}, nullptr});
-        }
-        Sheet& sheet = m_sheets[open];
-        piece.first = sheet.vertexCount;
-        sheet.vertexCount += piece.count;
-        sheet.pieces.push_back(piece);
-    }
+    const std::vector<const sf::Texture*> textures = texturesOf(tiles, textureOfLook);
+    m_sheets = sheetsOf(countPieces(tiles, step, textureOfLook), textures);
     std::vector<sf::Vertex> staging;
     for (Sheet& sheet : m_sheets) {
         if (inGraphicsMemory) {
