@@ -47,17 +47,6 @@ TEST_F(RenderComponentsTest, SpriteMasksExactlyItsMaskColourAndDrawsAtItsOwnersT
     EXPECT_EQ(shot.getPixel(18, 20), sf::Color::Blue);
 }
 
-// A missing font is not a failure of the scene: the text is placed all the same.
-TEST_F(RenderComponentsTest, TextIsPlacedOnceFromItsOwnerOffsetAndHalfItsSize) {
-    owner->setPosition(100.0f, 200.0f);
-    TextRenderComponent text(screen.window(), "../assets/no-font.ttf", 31, sf::Color::Red, owner,
-                             {10.0f, 5.0f}, "Hello");
-    EXPECT_TRUE(text.init());
-    EXPECT_EQ(text.getRenderText().getPosition(), sf::Vector2f(110.0f, 190.0f));
-    owner->setPosition(0.0f, 0.0f);
-    EXPECT_EQ(text.getRenderText().getPosition(), sf::Vector2f(110.0f, 190.0f));
-}
-
 // A camera follows its player's position only, its view centred below it by the view's own
 // offset, turned and scaled with the camera; pointed at itself it stays where it is, which is how
 // a finished player's camera stops. The halves are those of the design screen as the window
@@ -144,14 +133,23 @@ TEST_F(RenderComponentsTest, APictureOrFontMissingOrNamingAPipeIsReportedAndRefu
     }
 }
 
-TEST_F(RenderComponentsTest, AFontSizeTooLargeForTheRendererIsCutDownAndNamesTheObject) {
-    for (const unsigned size : {512u, 513u, 100000u}) {
+// A text is placed once, at its owner moved by its offset and raised by half its size; a size
+// too large for the renderer is cut down to 512 with a line naming the object. A missing font is
+// not a failure of the scene: the text is placed all the same.
+TEST_F(RenderComponentsTest, TextIsPlacedOnceAboveItsOwnerAndATooLargeSizeIsCutDown) {
+    for (const unsigned size : {31u, 512u, 513u, 100000u}) {
+        owner->setPosition(100.0f, 200.0f);
         ErrCapture err;
         TextRenderComponent text(screen.window(), "../assets/no-font.ttf", size, sf::Color::Red,
-                                 owner, {}, "Hi");
-        text.init();
-        EXPECT_EQ(text.getRenderText().getCharacterSize(), std::min(size, 512u)) << size;
+                                 owner, {10.0f, 5.0f}, "Hi");
+        EXPECT_TRUE(text.init()) << size;
+        const unsigned shown = std::min(size, 512u);
+        EXPECT_EQ(text.getRenderText().getCharacterSize(), shown) << size;
         EXPECT_EQ(err.hasLineWith({"thing", std::to_string(size)}), size > 512u) << size;
+        owner->setPosition(0.0f, 0.0f);
+        EXPECT_EQ(text.getRenderText().getPosition(),
+                  sf::Vector2f(110.0f, 205.0f - static_cast<float>(shown / 2)))
+            << size;
     }
 }
 

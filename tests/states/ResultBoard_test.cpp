@@ -39,7 +39,7 @@ TEST(ResultBoardTest, NewestTwoSideBySideAndTheFiveBestInOrderBelow) {
                "Player4 4 @1200,690 e5 60", "Player5 5 @1500,690 e7 60"}));
 }
 
-TEST(ResultBoardTest, FewerEntriesLeavePlacesEmpty) {
+TEST(ResultBoardTest, FewerEntriesLeavePlacesEmptyAndManyTiesKeepTheirOrder) {
     EXPECT_EQ(describe(ResultBoard::arrange(entries({321}))),
               (Lines{"Player-1 -1 @750,340 e0 321", "Player1 1 @300,690 e0 321"}));
     EXPECT_TRUE(ResultBoard::arrange({}).empty());
