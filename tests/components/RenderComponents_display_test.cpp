@@ -6,11 +6,14 @@
 #include <filesystem>
 
 #include "components/CameraRenderComponent.hpp"
+#include "components/PlayerRenderComponent.hpp"
 #include "components/SpriteRenderComponent.hpp"
 #include "components/TextRenderComponent.hpp"
+#include "components/TransformCopyComponent.hpp"
 #include "objects/GameObject.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/ScratchGameDir.hpp"
+#include "support/TestScene.hpp"
 #include "support/TestWindow.hpp"
 
 namespace {
@@ -44,32 +47,32 @@ TEST_F(RenderComponentsTest, SpriteMasksExactlyItsMaskColourAndDrawsAtItsOwnersT
     EXPECT_EQ(shot.getPixel(18, 20), sf::Color::Blue);
 }
 
-// A missing font is not a failure of the scene: the text is placed all the same.
-TEST_F(RenderComponentsTest, TextIsPlacedOnceFromItsOwnerOffsetAndHalfItsSize) {
-    owner->setPosition(100.0f, 200.0f);
-    TextRenderComponent text(screen.window(), "../assets/no-font.ttf", 31, sf::Color::Red, owner,
-                             {10.0f, 5.0f}, "Hello");
-    EXPECT_TRUE(text.init());
-    EXPECT_EQ(text.getRenderText().getPosition(), sf::Vector2f(110.0f, 190.0f));
-    owner->setPosition(0.0f, 0.0f);
-    EXPECT_EQ(text.getRenderText().getPosition(), sf::Vector2f(110.0f, 190.0f));
-}
-
-// The halves are those of the design screen as the window shows it: on this square window, between
-// bars above and below.
-TEST_F(RenderComponentsTest, CamerasFollowTheirObjectAndOnlyTheSecondPlayersShowsInTheLeftHalf) {
+// A camera follows its player's position only, its view centred below it by the view's own
+// offset, turned and scaled with the camera; pointed at itself it stays where it is, which is how
+// a finished player's camera stops. The halves are those of the design screen as the window
+// shows it: on this square window, between bars above and below.
+TEST_F(RenderComponentsTest, CamerasFollowTheirPlayersPositionAndOnlyTheSecondShowsOnTheLeft) {
+    auto player = std::make_shared<GameObject>("Player1");
     auto cameraObject = std::make_shared<GameObject>("CameraOnPlayer1");
     const sf::View view({0.0f, 360.0f}, {1440.0f, 1620.0f});
-    CameraRenderComponent follower(cameraObject, screen.window(), view);
-    cameraObject->setPosition(100.0f, 200.0f);
-    follower.update(0.016f);
-    EXPECT_EQ(follower.getView().getCenter(), sf::Vector2f(100.0f, 560.0f));
+    CameraRenderComponent lens(cameraObject, screen.window(), view);
+    TransformCopyComponent follow(cameraObject, player);
+    player->setRotation(90.0f);
+    player->setScale(3.0f, 3.0f);
+    player->setPosition(100.0f, 200.0f);
+    follow.update(0.016f);
+    lens.update(0.016f);
+    EXPECT_EQ(lens.getView().getCenter(), sf::Vector2f(100.0f, 560.0f));
     EXPECT_EQ(screen.window().getView().getCenter(), sf::Vector2f(100.0f, 560.0f));
     cameraObject->setScale(2.0f, 2.0f);
     cameraObject->setRotation(90.0f);
-    follower.update(0.016f);
-    EXPECT_NEAR(follower.getView().getCenter().x, 100.0f - 720.0f, 1e-3f);
-    EXPECT_NEAR(follower.getView().getCenter().y, 200.0f, 1e-3f);
+    lens.update(0.016f);
+    EXPECT_NEAR(lens.getView().getCenter().x, 100.0f - 720.0f, 1e-3f);
+    EXPECT_NEAR(lens.getView().getCenter().y, 200.0f, 1e-3f);
+    follow.setTarget(cameraObject);
+    player->setPosition(500.0f, 900.0f);
+    follow.update(0.016f);
+    EXPECT_EQ(cameraObject->getPosition(), sf::Vector2f(100.0f, 200.0f));
 
     for (const char* id : {"CameraOnPlayer1", "CameraOnPlayer2", "CameraOnPlayer22", "Other"}) {
         CameraRenderComponent camera(std::make_shared<GameObject>(id), screen.window(), view);
@@ -79,6 +82,41 @@ TEST_F(RenderComponentsTest, CamerasFollowTheirObjectAndOnlyTheSecondPlayersShow
                   sf::FloatRect(left, 0.21875f, 0.5f, 0.5625f))
             << id;
     }
+}
+
+// A 10 by 40 picture with a masked pixel: the player shows as many of its rows, from the top, as
+// it has points left of 1000, and a missing picture draws nothing.
+TEST_F(RenderComponentsTest, APlayerIsCutAtTheBottomByThePointsLeft) {
+    sf::Image image;
+    image.create(10, 40, sf::Color::Red);
+    image.setPixel(1, 1, sf::Color::Black);
+    ASSERT_TRUE(image.saveToFile("../assets/leaf.png"));
+    TestScene scene;
+    const auto player = scene.player("Player1", {0, 0}, {10, 40}, 1.0f);
+    const auto render = std::make_shared<PlayerRenderComponent>(
+        screen.window(), sf::Color::Black, player.object, "../assets/leaf.png");
+    player.object->addComponent(render);
+    ASSERT_TRUE(player.object->init());
+    const auto drawnAt = [&](float points) {
+        player.move->setPoints(points);
+        screen.window().clear(sf::Color::Blue);
+        render->draw();
+        return screen.capture();
+    };
+    const sf::Image whole = drawnAt(1000.0f);
+    EXPECT_EQ(whole.getPixel(5, 39), sf::Color::Red);
+    EXPECT_EQ(whole.getPixel(1, 1), sf::Color::Blue) << "the mask colour is see-through";
+    const sf::Image half = drawnAt(500.0f);
+    EXPECT_EQ(half.getPixel(5, 19), sf::Color::Red);
+    EXPECT_EQ(half.getPixel(5, 20), sf::Color::Blue);
+    EXPECT_EQ(drawnAt(-50.0f).getPixel(5, 0), sf::Color::Blue) << "no rows, not rows upside down";
+    EXPECT_EQ(drawnAt(2500.0f).getPixel(5, 45), sf::Color::Blue) << "no rows below the picture";
+    player.move->setPoints(345.0f);
+    EXPECT_EQ(render->visibleHeight(), 13) << "13.8 rows";
+
+    PlayerRenderComponent missing(screen.window(), sf::Color::Black, player.object, "no.png");
+    EXPECT_FALSE(missing.init());
+    missing.draw();  // an empty sprite, and no crash
 }
 
 // Opening a pipe would wait for a writer for good.
@@ -95,14 +133,23 @@ TEST_F(RenderComponentsTest, APictureOrFontMissingOrNamingAPipeIsReportedAndRefu
     }
 }
 
-TEST_F(RenderComponentsTest, AFontSizeTooLargeForTheRendererIsCutDownAndNamesTheObject) {
-    for (const unsigned size : {512u, 513u, 100000u}) {
+// A text is placed once, at its owner moved by its offset and raised by half its size; a size
+// too large for the renderer is cut down to 512 with a line naming the object. A missing font is
+// not a failure of the scene: the text is placed all the same.
+TEST_F(RenderComponentsTest, TextIsPlacedOnceAboveItsOwnerAndATooLargeSizeIsCutDown) {
+    for (const unsigned size : {31u, 512u, 513u, 100000u}) {
+        owner->setPosition(100.0f, 200.0f);
         ErrCapture err;
         TextRenderComponent text(screen.window(), "../assets/no-font.ttf", size, sf::Color::Red,
-                                 owner, {}, "Hi");
-        text.init();
-        EXPECT_EQ(text.getRenderText().getCharacterSize(), std::min(size, 512u)) << size;
+                                 owner, {10.0f, 5.0f}, "Hi");
+        EXPECT_TRUE(text.init()) << size;
+        const unsigned shown = std::min(size, 512u);
+        EXPECT_EQ(text.getRenderText().getCharacterSize(), shown) << size;
         EXPECT_EQ(err.hasLineWith({"thing", std::to_string(size)}), size > 512u) << size;
+        owner->setPosition(0.0f, 0.0f);
+        EXPECT_EQ(text.getRenderText().getPosition(),
+                  sf::Vector2f(110.0f, 205.0f - static_cast<float>(shown / 2)))
+            << size;
     }
 }
 

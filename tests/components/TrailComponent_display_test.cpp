@@ -39,8 +39,8 @@ protected:
 };
 
 // Fifteen times a second at most, once per frame: a long frame records once and spends the
-// surplus one frame at a time.
-TEST_F(TrailTest, RecordsFifteenTimesASecondAtMostOncePerFrame) {
+// surplus one frame at a time. Only the latest 301 records are kept, oldest first.
+TEST_F(TrailTest, RecordsFifteenTimesASecondAtMostOncePerFrameAndKeepsTheLatest301) {
     TrailComponent& trail = greenTrail();
     const struct {
         float frame;
@@ -53,10 +53,6 @@ TEST_F(TrailTest, RecordsFifteenTimesASecondAtMostOncePerFrame) {
             EXPECT_NEAR(trail.getSampleTime(), 0.1f - 1.0f / 15.0f, 1e-6f);
         }
     }
-}
-
-TEST_F(TrailTest, KeepsTheLatest301RecordsOldestFirst) {
-    TrailComponent& trail = greenTrail();
     for (int record = 0; record < 400; ++record) {
         player->setPosition(0.0f, static_cast<float>(record));
         trail.update(0.1f);
@@ -68,32 +64,22 @@ TEST_F(TrailTest, KeepsTheLatest301RecordsOldestFirst) {
     }
 }
 
-// Stamps sit below each record, in the record's own frame, by the collider offset the player
+// A stamp sits below its record, in the record's own frame, by the collider offset the player
 // has now, not the one it had when recorded.
-TEST_F(TrailTest, DrawsEachStampBelowItsRecordAndAMissingPictureIsReported) {
+TEST_F(TrailTest, EachStampSitsBelowItsRecordAndAMissingPictureIsReported) {
     TrailComponent& trail = greenTrail();
-    player->setPosition(4.0f, 0.0f);
-    trail.update(0.1f);
-    player->setPosition(30.0f, 10.0f);
-    trail.update(0.1f);
     player->setPosition(10.0f, 5.0f);
     player->setRotation(90.0f);
     trail.update(0.1f);
     move->setPoints(100.0f);  // 20 below
-    const sf::Vector2f turned = trail.stampTransform(trail.getRecord(2)).transformPoint(0.f, 0.f);
+    const sf::Vector2f turned = trail.stampTransform(trail.getRecord(0)).transformPoint(0.f, 0.f);
     EXPECT_NEAR(turned.x, 10.0f - 20.0f, 1e-3f);
     EXPECT_NEAR(turned.y, 5.0f, 1e-3f);
-    screen.window().clear(sf::Color::Black);
-    trail.draw();
-    const sf::Image shot = screen.capture();
-    EXPECT_EQ(shot.getPixel(4, 20), sf::Color::Green);
-    EXPECT_EQ(shot.getPixel(30, 30), sf::Color::Green);
-    EXPECT_EQ(shot.getPixel(4, 0), sf::Color::Black);
 
     ErrCapture err;
     TrailComponent broken(screen.window(), player, "../assets/none.png");
     EXPECT_FALSE(broken.init());
-    EXPECT_NE(err.text().find("../assets/none.png"), std::string::npos);
+    EXPECT_TRUE(err.hasLineWith({"../assets/none.png"})) << err.text();
 }
 
 // Turned, scaled, overlapping, half see-through stamps with a texture of many colours: one draw

@@ -7,7 +7,6 @@
 #include "components/PlayerRenderComponent.hpp"
 #include "support/ScratchGameDir.hpp"
 #include "support/TestScene.hpp"
-#include "support/TextFiles.hpp"
 
 namespace {
 
@@ -39,13 +38,12 @@ TEST(RetirementTest, ALeavingPlayerWritesItsScoreOnceAndSpeedsUpTheOthers) {
     EXPECT_EQ(manager.getPlayers(), std::vector{other.object});
     EXPECT_EQ(other.move->getDegradationRate(), 3.0f);
     EXPECT_EQ(leaver.move->getDegradationRate(), 1.0f);
-    EXPECT_EQ(readLines(scratch.leaderboard()),
-              std::vector<std::string>{"../assets/Crayon.png,-3"});
+    EXPECT_EQ(scratch.leaderboardLines(), std::vector<std::string>{"../assets/Crayon.png,-3"});
 
     manager.removeGameObject(other.object);
     EXPECT_TRUE(manager.getPlayers().empty());
     EXPECT_EQ(leaver.move->getDegradationRate(), 3.0f) << "finished players speed up too";
-    EXPECT_EQ(readLines(scratch.leaderboard()).size(), 1u);
+    EXPECT_EQ(scratch.leaderboardLines().size(), 1u);
 }
 
 }  // namespace

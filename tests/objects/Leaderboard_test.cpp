@@ -9,7 +9,6 @@
 
 #include "support/ErrCapture.hpp"
 #include "support/ScratchGameDir.hpp"
-#include "support/TextFiles.hpp"
 
 namespace {
 
@@ -20,7 +19,7 @@ TEST(LeaderboardTest, EntriesStayOneLineAndReadingSkipsMalformedLines) {
     ScratchGameDir scratch;
     Leaderboard leaderboard;
     EXPECT_TRUE(leaderboard.appendEntry("odd,name\r\nhere", -3));
-    EXPECT_EQ(readLines(scratch.leaderboard()), std::vector<std::string>{"odd_name__here,-3"});
+    EXPECT_EQ(scratch.leaderboardLines(), std::vector<std::string>{"odd_name__here,-3"});
     std::ofstream(scratch.leaderboard(), std::ios::app)
         << "\nnocomma\nb.png,abc\nc.png,99999999999\nd.png,512x\r\ne.png, -4,5\n";
     const auto entries = leaderboard.readEntries();
@@ -49,6 +48,7 @@ TEST(LeaderboardTest, AFileThatCannotBeOpenedOrIsAPipeIsRefusedAndReportedWithIt
         EXPECT_FALSE(leaderboard.clear()) << path;
         EXPECT_FALSE(leaderboard.readEntries()) << path;
         EXPECT_TRUE(err.hasLineWith({path})) << path;
+        EXPECT_EQ(err.lineCount(), 2) << "one line for each failed write";
     }
 }
 

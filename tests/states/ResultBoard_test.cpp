@@ -39,10 +39,16 @@ TEST(ResultBoardTest, NewestTwoSideBySideAndTheFiveBestInOrderBelow) {
                "Player4 4 @1200,690 e5 60", "Player5 5 @1500,690 e7 60"}));
 }
 
-TEST(ResultBoardTest, FewerEntriesLeavePlacesEmpty) {
+TEST(ResultBoardTest, FewerEntriesLeavePlacesEmptyAndManyTiesKeepTheirOrder) {
     EXPECT_EQ(describe(ResultBoard::arrange(entries({321}))),
               (Lines{"Player-1 -1 @750,340 e0 321", "Player1 1 @300,690 e0 321"}));
     EXPECT_TRUE(ResultBoard::arrange({}).empty());
+    // A long board of equal scores keeps its file order too.
+    const auto tied = describe(ResultBoard::arrange(entries(std::vector<int>(20, 7))));
+    EXPECT_EQ(
+        Lines(tied.begin() + 2, tied.end()),
+        (Lines{"Player1 1 @300,690 e0 7", "Player2 2 @600,690 e1 7", "Player3 3 @900,690 e2 7",
+               "Player4 4 @1200,690 e3 7", "Player5 5 @1500,690 e4 7"}));
 }
 
 }  // namespace

@@ -2,6 +2,7 @@
 
 #include <SFML/Window/Keyboard.hpp>
 #include <fstream>
+#include <initializer_list>
 #include <map>
 
 #include "assets/AssetManager.hpp"
@@ -9,8 +10,10 @@
 #include "components/CameraRenderComponent.hpp"
 #include "components/PlayerMoveComponent.hpp"
 #include "components/TextRenderComponent.hpp"
+#include "core/Game.hpp"
 #include "core/GameStateManager.hpp"
 #include "core/InputManager.hpp"
+#include "physics/BoxCollisionComponent.hpp"
 #include "physics/PhysicsManager.hpp"
 #include "states/MainState.hpp"
 #include "states/MenuState.hpp"
@@ -20,9 +23,12 @@
 #include "support/ScratchGameDir.hpp"
 #include "support/TestMaps.hpp"
 #include "support/TestWindow.hpp"
-#include "support/TextFiles.hpp"
 
 namespace {
+
+constexpr float kFrame = 1.0f / 60.0f;
+// The two tracks differ in length, so the open one tells which it is.
+constexpr float kLevelTrackSeconds = 1.0f;
 
 // A screen that only notes that it was entered.
 class MarkerState : public GameState {
@@ -36,40 +42,64 @@ public:
 const std::string kBackButton =
     tmxObject("Back", "GamestateButton", {10, 10}, {40, 40}, tmxProperty("nextState", "MenuState"));
 
+// The game's keys: Escape, F5, and J/L and A/D for the two racers.
 class ScreensTest : public ::testing::Test {
 protected:
     void SetUp() override {
         AssetManager::instance().setRenderWindow(&screen.window());
         writeSolidPng(scratch.assets() / "racer.png", 4, 8, sf::Color::Red);
         scratch.copyShipped("fonts/mini-pixel-7/mini_pixel-7.ttf");
+        scratch.writeSilentTrack("Music/GameSound.wav", kLevelTrackSeconds);
+        scratch.writeSilentTrack("Music/TestLoop.wav", 2.0f);
         for (const char* name : {"MenuState", "WinState", "GameState"}) {
             markers[name] = std::make_shared<MarkerState>();
             manager.registerState(name, markers[name]);
         }
-        InputManager::instance().bind(0, "Exit", sf::Keyboard::Escape);
+        InputManager& input = InputManager::instance();
+        input.bind(0, "Exit", sf::Keyboard::Escape);
+        input.bind(0, "Reload", sf::Keyboard::F5);
+        input.bind(0, "left", sf::Keyboard::J);
+        input.bind(0, "right", sf::Keyboard::L);
+        input.bind(1, "left", sf::Keyboard::A);
+        input.bind(1, "right", sf::Keyboard::D);
     }
     void TearDown() override {
         level.exit();
         win.exit();
-        pressEscape(false);
-        InputManager::instance().advanceFrame();
+        play(0.0f);
+        Game::instance().setMuted(false);
+        Game::instance().getMusic().stop();
     }
 
     std::shared_ptr<GameObject> registered(GameState& state, const std::string& id) {
         return state.getGameObjectManager().getGameObject(id);
     }
+    // Frames as the game runs them, holding exactly these keys: key history, physics, the screen.
+    // All keys are up for a frame first, so that a key held by the last call is pressed anew.
+    void play(float seconds, std::initializer_list<sf::Keyboard::Key> keys = {}) {
+        InputManager::instance().releaseAllKeys();
+        InputManager::instance().advanceFrame();
+        for (auto key : keys) {
+            InputManager::instance().setKeyState(key, true);
+        }
+        for (float played = 0.0f; played < seconds; played += kFrame) {
+            InputManager::instance().advanceFrame();
+            PhysicsManager::instance().update(kFrame);
+            level.update(kFrame);
+        }
+    }
     // Objects update in no particular order, so a camera may trail its player by one frame; a
     // frame of no time lets everything catch up.
     void settle() { level.update(0.0f); }
-    void pressEscape(bool down) {
-        InputManager::instance().setKeyState(sf::Keyboard::Escape, down);
-        InputManager::instance().advanceFrame();
-    }
     // Applies the change a screen asked for; false when it asked for none.
     bool switched() {
         const bool asked = manager.getPending() != nullptr;
         manager.update(0.0f);
         return asked;
+    }
+    sf::FloatRect box(const std::string& id) {
+        const auto box = registered(level, id)->getComponent<BoxCollisionComponent>();
+        return {box->getPosition(), box->getSize()};
     }
 
     TestWindow screen{1920, 1080};
@@ -91,7 +121,6 @@ TEST_F(ScreensTest, ARaceFollowsEachPlayerUntilTheLastHasFinished) {
         EXPECT_EQ(registered(level, id)->getComponent<CameraRenderComponent>()->getView().getSize(),
                   sf::Vector2f(1440.0f, 1620.0f));
     }
-    EXPECT_EQ(PhysicsManager::instance().getPlayerColliders().size(), 2u);
     level.update(0.01f);
     settle();
     // Each player sits a sixth of the way down its half, most of the view ahead of it.
@@ -118,32 +147,83 @@ TEST_F(ScreensTest, ARaceFollowsEachPlayerUntilTheLastHasFinished) {
     level.update(0.01f);
     ASSERT_TRUE(switched()) << "the next frame asks for the results";
     EXPECT_EQ(manager.getCurrent(), markers["WinState"].get());
-    EXPECT_EQ(readLines(scratch.leaderboard()).size(), 2u);
+    EXPECT_EQ(scratch.leaderboardLines().size(), 2u);
 }
 
-// Without its map the level runs no race, so it never asks for results; Escape leads to the
-// title with or without a map, and its frame moves nothing.
-TEST_F(ScreensTest, EscapeLeavesTheLevelForTheTitleEvenWithoutAMap) {
+// Escape leads to the title, whose track plays at 5 (the race's at 15), in a frame that moves
+// nothing; muted, both stay silent. Without its map the level runs no race, so it never asks for
+// results, and Escape still leads out.
+TEST_F(ScreensTest, EscapeLeavesTheRaceForTheTitleAndItsTrackEvenWithoutAMap) {
     ErrCapture err;
     level.init();
     level.update(0.1f);
     level.draw();
     EXPECT_FALSE(switched());
     EXPECT_TRUE(err.hasLineWith({"could not open", "TileMap.tmx"})) << err.text();
-    pressEscape(true);
-    level.update(0.1f);
+    play(kFrame, {sf::Keyboard::Escape});
     ASSERT_TRUE(switched());
     EXPECT_EQ(manager.getCurrent(), markers["MenuState"].get());
-
     level.exit();
-    scratch.writeAsset("TileMap.tmx", tmxMap(tmxRacer("Player1", {100, 0})));
+
+    scratch.writeAsset("TileMap.tmx", tmxMap(tmxRacer("Player1", {0, 0})));
+    sf::Music& music = Game::instance().getMusic();
+    for (const bool muted : {false, true}) {
+        Game::instance().setMuted(muted);
+        music.setVolume(muted ? 0.0f : Game::kMenuVolume);
+        level.init();
+        EXPECT_EQ(music.getDuration().asSeconds(), kLevelTrackSeconds) << muted;
+        EXPECT_FLOAT_EQ(music.getVolume(), muted ? 0.0f : 15.0f) << muted;
+        const auto before = registered(level, "Player1")->getPosition();
+        play(kFrame, {sf::Keyboard::Escape});
+        EXPECT_EQ(registered(level, "Player1")->getPosition(), before) << muted;
+        EXPECT_TRUE(switched()) << muted;
+        EXPECT_NE(music.getDuration().asSeconds(), kLevelTrackSeconds) << muted;
+        EXPECT_FLOAT_EQ(music.getVolume(), muted ? 0.0f : 5.0f) << muted;
+        level.exit();
+    }
+}
+
+TEST_F(ScreensTest, TheRaceBackgroundIsDarkenedAndSlightlySeeThroughAtTheTopLeft) {
+    std::filesystem::create_directories(scratch.assets() / "x400pngs");
+    writeSolidPng(scratch.assets() / "x400pngs/MainStateBackground.png", 64, 64, sf::Color::White);
+    scratch.writeAsset("TileMap.tmx", tmxMap(tmxRacer("Player1", {0, 0})));
     level.init();
-    const auto player = registered(level, "Player1");
-    const auto before = player->getPosition();
-    pressEscape(false);
-    pressEscape(true);
-    level.update(0.1f);
-    EXPECT_EQ(player->getPosition(), before);
+    screen.window().clear(sf::Color::Black);
+    level.draw();
+    const sf::Image shot = screen.capture();
+    // White tinted to 130 of 255, laid at alpha 230 over black: 130 * 230 / 255 = 117.25, which
+    // drivers may round either way.
+    const sf::Color darkened = shot.getPixel(10, 10);
+    EXPECT_TRUE(darkened.r == darkened.g && darkened.g == darkened.b);
+    EXPECT_NEAR(darkened.r, 117, 1);
+    EXPECT_EQ(shot.getPixel(70, 10), sf::Color::Black) << "the picture is drawn at its own size";
+}
+
+// Designers rarely name walls. Each racer steers into the left and the right wall and then
+// falls onto the floor; all three are unnamed, and each must stop each racer.
+TEST_F(ScreensTest, UnnamedWallsEachStopEachRacer) {
+    const int left = 300, right = 1000, floor = 8000;
+    const std::string walls = tmxObject("", "MapBorder", {0, -500}, {left, 9000}) +
+                              tmxObject("", "MapBorder", {right, -500}, {300, 9000}) +
+                              tmxObject("", "MapBorder", {0, floor}, {1300, 300});
+    // Started at different heights, the racers fall side by side and never touch each other.
+    scratch.writeAsset("TileMap.tmx", tmxMap(tmxRacer("Player1", {400, 0}) +
+                                             tmxRacer("Player2", {800, 600}) + walls));
+    level.init();
+    const float tolerance = 10.0f;
+
+    play(1.5f, {sf::Keyboard::J, sf::Keyboard::D});  // Player1 left, Player2 right
+    EXPECT_NEAR(box("Player1").left, left, tolerance);
+    EXPECT_NEAR(box("Player2").left + box("Player2").width, right, tolerance);
+
+    play(2.0f, {sf::Keyboard::L, sf::Keyboard::A});  // and the other way
+    EXPECT_NEAR(box("Player1").left + box("Player1").width, right, tolerance);
+    EXPECT_NEAR(box("Player2").left, left, tolerance);
+
+    play(7.0f);
+    for (const char* racer : {"Player1", "Player2"}) {
+        EXPECT_NEAR(box(racer).top + box(racer).height, floor, tolerance) << racer;
+    }
 }
 
 // Without its map a menu says which and shows nothing. Every frame of a menu starts from the
@@ -184,7 +264,8 @@ TEST_F(ScreensTest, AMenuIsBuiltFromItsMapAndLetsGoOfItOnExit) {
 }
 
 // The results show each picture cut to its score with the score as written above it; without a
-// leaderboard the screen still has its buttons, so nobody is stuck there.
+// leaderboard the screen still has its buttons, so nobody is stuck there. Leaving them plays the
+// title's track at 5.
 TEST_F(ScreensTest, TheResultsShowTheLeaderboardAndTheButtonsWithoutOne) {
     scratch.writeAsset("HighscoreScreenMap.tmx", tmxMap(kBackButton));
     ErrCapture err;
@@ -201,7 +282,11 @@ TEST_F(ScreensTest, TheResultsShowTheLeaderboardAndTheButtonsWithoutOne) {
     EXPECT_EQ(newest->getPosition(), sf::Vector2f(750.0f, 340.0f));
     EXPECT_FLOAT_EQ(newest->getComponent<PlayerMoveComponent>()->getPoints(), 512.0f);
     EXPECT_EQ(newest->getComponent<TextRenderComponent>()->getText(), "512x");
-    EXPECT_EQ(readLines(scratch.leaderboard()).size(), 2u) << "the results never write";
+    EXPECT_EQ(scratch.leaderboardLines().size(), 2u) << "the results never write";
+    Game::instance().playTrack(Game::kLevelMusic, Game::kLevelVolume);
+    win.exit();
+    EXPECT_NE(Game::instance().getMusic().getDuration().asSeconds(), kLevelTrackSeconds);
+    EXPECT_FLOAT_EQ(Game::instance().getMusic().getVolume(), 5.0f);
 }
 
 }  // namespace
