@@ -64,7 +64,12 @@ bool InputManager::isKeyPressed(int keyCode) const {
 }
 
 // Unlike getKey, an unbound action must not fall back to key code 0: a player whose set has no
-// "left" would otherwise steer with the A key.
+// "left" would otherwise steer with the A key, and a set without "Reload" restart the race.
+bool InputManager::isActionPressed(const std::string& action, int bindingSet) const {
+    const std::optional<int> key = findKey(action, bindingSet);
+    return key && isKeyPressed(*key);
+}
+
 bool InputManager::isActionDown(const std::string& action, int player) const {
     const std::optional<int> key = findKey(action, player);
     return (key && isKeyDown(*key)) || m_pads.isPushing(action, player);

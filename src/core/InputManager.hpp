@@ -45,6 +45,8 @@ public:
     // The key bound to `action` in set `player` is down, or that player's pad pushes that way.
     // An action the set does not bind reads no key at all.
     bool isActionDown(const std::string& action, int player) const;
+    // The key bound to `action` in `bindingSet` went down this frame; unbound, no key does.
+    bool isActionPressed(const std::string& action, int bindingSet) const;
 
     sf::RenderWindow* getWindow() const { return m_window; }
     void setWindow(sf::RenderWindow* window) { m_window = window; }

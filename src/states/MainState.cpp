@@ -40,11 +40,6 @@ void checkPlayersMap(const std::string& path, const std::string& folder) {
     }
 }
 
-bool isKeyPressed(const char* action) {
-    const InputManager& input = InputManager::instance();
-    return input.isKeyPressed(input.getKey(action, 0));
-}
-
 }  // namespace
 
 MainState::MainState(GameStateManager* stateManager, Game* game)
@@ -131,12 +126,12 @@ void MainState::loadBackground() {
 }
 
 void MainState::update(float frameSeconds) {
-    if (isKeyPressed("Exit")) {
+    if (InputManager::instance().isActionPressed("Exit", 0)) {
         Game::instance().playTrack(Game::kMenuMusic, Game::kMenuVolume);
         requestState("MenuState");
         return;
     }
-    if (isKeyPressed("Reload")) {
+    if (InputManager::instance().isActionPressed("Reload", 0)) {
         leaveRace();
         enterRace();
         return;

@@ -65,6 +65,8 @@ TEST_F(InputManagerTest, BindingsResolveBySetAndAnUnboundActionIsNotKeyA) {
     input.advanceFrame();
     EXPECT_TRUE(input.isActionDown("left", 0)) << "key K";
     EXPECT_FALSE(input.isActionDown("left", 2)) << "unbound";
+    EXPECT_TRUE(input.isActionPressed("left", 0));
+    EXPECT_FALSE(input.isActionPressed("Reload", 0)) << "unbound";
 
     input.clearBindings(0);
     EXPECT_EQ(input.getKey("left", 0), 0);
