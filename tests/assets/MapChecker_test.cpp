@@ -125,6 +125,7 @@ TEST(MapCheckerTest, XmlThatTiledCannotOpenIsNamedAtItsPlace) {
         std::string body, finding;
     } cases[] = {
         {"<objectgroup name='Salt & Pepper'/>", "4:25: error: a \"&\" that begins no reference"},
+        {"<objectgroup name='&nbsp;'/>", "4:20: error: a \"&\""},
         {"<objectgroup name='&#0;'/>", "4:20: error: a \"&\""},
         {"<objectgroup name='g'>Fish &amp; Chips & Peas</objectgroup>", "4:40: error: a \"&\""},
         {"<objectgroup name='a<b'/>", "4:21: error: a \"<\" in the value of \"name\""},
@@ -182,9 +183,8 @@ TEST(MapCheckerTest, ObjectsBreakingTheGamesRulesAreNamedWithTheirProperty) {
         std::string objects;
         std::vector<std::string> findings;
     } cases[] = {
-        {object("a", "Trigger") + object("b", "winzone") + object("c", ""),
-         {"\"a\" has the unknown type", "\"winzone\", which differs from \"WinZone\"",
-          "warning: object \"c\" has no type"}},
+        {object("b", "winzone") + object("c", ""),
+         {"\"winzone\", which differs from \"WinZone\"", "warning: object \"c\" has no type"}},
         // A second property that names a layer is enough.
         {object("Nowhere", "Logo", kLogo, "") + object("Lower", "Logo", kLogo, "ground") +
              object("Second", "Logo", kLogo + property("correspondingLayer", "Ground"), "Top"),
