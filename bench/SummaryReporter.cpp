@@ -119,6 +119,8 @@ void SummaryReporter::printSummary(std::ostream& out) const {
     printTime(out, "floor frame, median frame time", "BM_FloorFrame.median_ms");
     printTime(out, "level frame, CPU of the main thread", "BM_LevelFrame.cpu_ms");
     printTime(out, "floor frame, CPU of the main thread", "BM_FloorFrame.cpu_ms");
+    printTime(out, "level frame, CPU of all threads", "BM_LevelFrame.process_cpu_ms");
+    printTime(out, "floor frame, CPU of all threads", "BM_FloorFrame.process_cpu_ms");
     printCount(out, "level frame, draw calls per frame", "BM_LevelFrame.draw_calls");
     printCount(out, "floor frame, draw calls per frame", "BM_FloorFrame.draw_calls");
     printCount(out, "level frame, vertices drawn per frame", "BM_LevelFrame.vertices");
@@ -127,6 +129,11 @@ void SummaryReporter::printSummary(std::ostream& out) const {
     const double floor = millis("BM_FloorFrame.median_ms");
     if (frame >= 0.0 && floor > 0.0) {
         printRatio(out, "frame / floor", frame / floor, 1.10);
+    }
+    const double frameCpu = millis("BM_LevelFrame.process_cpu_ms");
+    const double floorCpu = millis("BM_FloorFrame.process_cpu_ms");
+    if (frameCpu >= 0.0 && floorCpu > 0.0) {
+        printRatio(out, "frame / floor, CPU of all threads", frameCpu / floorCpu, 1.10);
     }
     printTime(out, "race ten times longer, median frame time", "BM_LongRaceFrame.median_ms");
     const double longFrame = millis("BM_LongRaceFrame.median_ms");
