@@ -27,8 +27,6 @@ int chunkOf(long long cell, int cellsPerChunk) {
 constexpr std::size_t kVerticesPerTile = 6;
 static_assert(TileChunks::kChunkColumns * TileChunks::kChunkRows * kVerticesPerTile <= 0xffff,
               "a chunk's row starts are held in 16 bits");
-// Vertices gathered before they go to graphics memory in one piece.
-constexpr std::size_t kStagingVertices = 16384;
 
 // A sprite's corners are its position plus (0, 0), (0, h), (w, 0) and (w, h), drawn as a strip;
 // the two triangles below are the strip's, with its vertices in the order the strip gives them
@@ -232,9 +230,7 @@ TileChunks::TileChunks(const LayerTiles& tiles, int step, bool inGraphicsMemory,
                                ? pool->take()
                                : GeometryPool::makeOwn(sheet.vertexCount);
         }
-        if (sheet.buffer) {
-            staging.resize(kStagingVertices + kVerticesPerTile);
-        } else {
+        if (!sheet.buffer) {
             sheet.vertices.resize(sheet.vertexCount);
         }
         fill(tiles, sheet, staging);
@@ -244,36 +240,59 @@ TileChunks::TileChunks(const LayerTiles& tiles, int step, bool inGraphicsMemory,
     }
 }
 
-// Piece by piece, so that the vertices come in the order they are laid out: in graphics memory
-// they go through a small staging area, without a copy of the whole layer in main memory.
+// Band by band (a row of chunks), walking the band's tiles row by row once: each tile goes to
+// its piece's place for its row. In graphics memory a band's vertices go through a staging area
+// of one band, without a copy of the whole layer in main memory.
 void TileChunks::fill(const LayerTiles& tiles, Sheet& sheet, std::vector<sf::Vertex>& staging) {
-    std::size_t written = 0;
-    std::size_t sent = 0;
-    const auto send = [&]() {
-        if (written > 0 &&
-            !sheet.buffer->update(staging.data(), written, static_cast<unsigned>(sent))) {
-            sf::err() << "Could not send tile geometry to graphics memory" << std::endl;
-        }
-        sent += written;
-        written = 0;
-    };
     const ChunkFinder finder(m_step);
-    sf::Vertex* const out = sheet.buffer ? staging.data() : sheet.vertices.data();
-    for (const Piece& piece : sheet.pieces) {
-        tiles.forEachOnGrid(finder.keysOf(piece.chunk), m_step, [&](const Tile& tile) {
+    const auto end = sheet.pieces.end();
+    for (auto band = sheet.pieces.begin(); band != end;) {
+        const auto bandEnd = std::find_if(
+            band, end, [&](const Piece& piece) { return piece.chunk.y != band->chunk.y; });
+        const std::size_t first = band->first;
+        const std::size_t count = std::prev(bandEnd)->first + std::prev(bandEnd)->count - first;
+        if (sheet.buffer) {
+            staging.resize(std::max(staging.size(), count));
+        }
+        sf::Vertex* const out = sheet.buffer ? staging.data() : sheet.vertices.data() + first;
+        const TileRange keys{finder.keysOf(band->chunk).start,
+                             finder.keysOf(std::prev(bandEnd)->chunk).end};
+        // The piece the row's last tile of this sheet went to, and where its next tile goes.
+        auto piece = band;
+        const Piece* current = nullptr;
+        int row = std::numeric_limits<int>::min();
+        std::size_t written = 0;
+        tiles.forEachOnGrid(keys, m_step, [&](const Tile& tile) {
             const TileLook& look = tiles.lookOf(tile);
+            const sf::Vector2i key = LayerTiles::keyOf(tile.position);
+            if (key.y != row) {
+                row = key.y;
+                piece = band;
+                current = nullptr;
+            }
+            const int column = static_cast<int>(floorDiv(key.x, m_step * kChunkColumns));
             if (look.texture != sheet.texture) {
                 return;
             }
+            if (current == nullptr || current->chunk.x != column) {
+                while (piece != bandEnd && piece->chunk.x < column) {
+                    ++piece;
+                }
+                if (piece == bandEnd || piece->chunk.x != column) {
+                    return;
+                }
+                current = &*piece;
+                const int rowInChunk = key.y / m_step - band->chunk.y * kChunkRows;
+                written = piece->first - first + piece->rowStarts[rowInChunk];
+            }
             writeQuad(out + written, tile.position, look.textureRect);
             written += kVerticesPerTile;
-            if (sheet.buffer && written >= kStagingVertices) {
-                send();
-            }
         });
-    }
-    if (sheet.buffer) {
-        send();
+        if (sheet.buffer &&
+            !sheet.buffer->update(staging.data(), count, static_cast<unsigned>(first))) {
+            sf::err() << "Could not send tile geometry to graphics memory" << std::endl;
+        }
+        band = bandEnd;
     }
 }
 
