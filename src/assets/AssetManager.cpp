@@ -191,12 +191,12 @@ std::shared_ptr<GameObject> AssetManager::buildMap(const TmxMap& map, const sf::
     return mapObject;
 }
 
-// The order matters: the layers still share the tiles when the textures go, so they must let go
-// of them before the map object (which owns the layers) is released by its screen.
 void AssetManager::dropSpareGeometry() {
     m_geometryPool->dropSpares();
 }
 
+// The order matters: the layers still share the tiles when the textures go, so they must let go
+// of them before the map object (which owns the layers) is released by its screen.
 void AssetManager::reset() {
     m_textures.clear();
     m_layerTiles.clear();
