@@ -19,8 +19,9 @@ class RenderTarget;
 // A layer's tile geometry, built once when the map loads. The tiles on the layer's grid are cut
 // into chunks of kChunkColumns by kChunkRows cells; each tile becomes the two triangles its
 // own sprite would have made, at the same corners with the same texture coordinates, so the
-// picture is exactly the one drawn tile by tile. The vertices of one texture lie in one buffer,
-// chunk after chunk, row by row, held in graphics memory where the driver offers vertex buffers.
+// picture is exactly the one drawn tile by tile. The vertices of one texture lie in one buffer
+// (several for a large layer, none larger than a pooled one), chunk after chunk, row by row,
+// held in graphics memory where the driver offers vertex buffers.
 // A pass draws, per texture, the chunks that its range touches, and of the chunks on the range's
 // top and bottom edges only the rows inside it: a software renderer pays for every triangle it
 // is given, seen or not. Chunks that lie next to each other in the buffer go in one draw call,
