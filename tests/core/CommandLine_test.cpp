@@ -75,9 +75,12 @@ TEST(DesignViewTest, TheDesignFillsTheWindowKeepingItsShape) {
     for (const Case& c : cases) {
         EXPECT_EQ(DesignView::letterbox(c.window), c.shown) << c.window.x << "x" << c.window.y;
     }
-    // The right half of the design on 1280x1024 is the right half of the picture between bars.
+    // The right half of the design is the right half of the picture between bars, whether they
+    // lie above and below or left and right.
     EXPECT_EQ(DesignView::viewport({0.5f, 0.0f, 0.5f, 1.0f}, {1280, 1024}),
               sf::FloatRect(0.5f, 152.0f / 1024.0f, 0.5f, 720.0f / 1024.0f));
+    EXPECT_EQ(DesignView::viewport({0.5f, 0.0f, 0.5f, 1.0f}, {2560, 1080}),
+              sf::FloatRect(0.5f, 0.0f, 960.0f / 2560.0f, 1.0f));
     // A window minimised to nothing does not divide by zero.
     EXPECT_EQ(DesignView::letterbox({0, 0}), sf::FloatRect(0.0f, 0.0f, 1.0f, 1.0f));
 }
