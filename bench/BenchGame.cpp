@@ -9,7 +9,7 @@
 #include "assets/AssetManager.hpp"
 #include "assets/LayerComponent.hpp"
 #include "core/Game.hpp"
-#include "objects/GameObjectManager.hpp"
+#include "core/GameObjectManager.hpp"
 #include "states/MainState.hpp"
 
 namespace fs = std::filesystem;

@@ -18,7 +18,7 @@
 #include "assets/GeometryPool.hpp"
 #include "assets/LayerComponent.hpp"
 #include "assets/TmxReader.hpp"
-#include "objects/GameObjectManager.hpp"
+#include "core/GameObjectManager.hpp"
 
 namespace {
 

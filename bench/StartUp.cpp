@@ -12,11 +12,13 @@
 #include "assets/AssetManager.hpp"
 #include "assets/LayerComponent.hpp"
 #include "core/Game.hpp"
+#include "core/GameObjectManager.hpp"
 #include "core/GameState.hpp"
 #include "core/GameStateManager.hpp"
-#include "core/InputManager.hpp"
-#include "objects/GameObjectManager.hpp"
+#include "objects/GameNames.hpp"
 #include "physics/PhysicsManager.hpp"
+#include "platform/AssetFolder.hpp"
+#include "platform/InputManager.hpp"
 
 namespace {
 
@@ -44,10 +46,11 @@ private:
 // The title map's parts once more, now that everything is warm: the map alone, and the font.
 void splitTitleScreen(StepTimer& timer) {
     timer.restart();
-    const auto map = AssetManager::instance().loadMap("../assets/TitleScreenMap.tmx", {0.f, 0.f});
+    const auto map =
+        AssetManager::instance().loadMap(AssetFolder::path("TitleScreenMap.tmx"), {0.f, 0.f});
     timer.step("again_title_map_load_only");
     sf::Font font;
-    font.loadFromFile(GameState::kFontPath);
+    font.loadFromFile(AssetFolder::path(GameState::kFontFile));
     timer.step("again_font_load");
     BenchGame::releaseMap(map);
 }
@@ -81,10 +84,10 @@ int measureStartUp(std::ostream& out) {
     for (const auto& name : Game::screenNames()) {
         screens.registerState(name, Game::createScreen(name, &screens, &game));
     }
-    screens.changeState("MenuState");
+    screens.changeState(GameNames::Screen::kTitle);
     timer.step("screens_created");
 
-    game.getMusic().openFromFile(Game::kMenuMusic);
+    game.getMusic().openFromFile(AssetFolder::path(Game::kMenuMusic));
     game.getMusic().setLoop(true);
     game.getMusic().setVolume(Game::kMenuVolume);
     game.getMusic().play();

@@ -13,11 +13,11 @@
 #include "assets/GeometryPool.hpp"
 #include "assets/LayerComponent.hpp"
 #include "assets/ObjectFactory.hpp"
-#include "assets/RegularFile.hpp"
 #include "assets/TileGrid.hpp"
 #include "assets/TmxReader.hpp"
-#include "core/DesignView.hpp"
 #include "objects/GameObject.hpp"
+#include "platform/DesignView.hpp"
+#include "platform/RegularFile.hpp"
 
 namespace {
 

@@ -9,6 +9,7 @@
 
 #include "assets/LayerTiles.hpp"
 #include "assets/TmxMap.hpp"
+#include "platform/AssetFolder.hpp"
 
 namespace sf {
 class RenderWindow;
@@ -98,7 +99,7 @@ private:
 
     sf::RenderWindow* m_renderWindow = nullptr;
     Textures m_textures;
-    std::string m_assetRoot = "../assets/";
+    std::string m_assetRoot = AssetFolder::root();
     std::vector<std::shared_ptr<const LayerTiles>> m_layerTiles;
     Layers m_layers;
     RenderComponents m_renderComponents;

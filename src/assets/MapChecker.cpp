@@ -15,16 +15,16 @@
 
 #include "assets/ObjectFactory.hpp"
 #include "assets/PropertyParser.hpp"
-#include "assets/RegularFile.hpp"
 #include "assets/StrictXml.hpp"
 #include "assets/TileGrid.hpp"
 #include "assets/TmxReader.hpp"
 #include "objects/Leaderboard.hpp"
+#include "platform/RegularFile.hpp"
 
 namespace {
 
 using Kind = ObjectFactory::PropertyKind;
-using Type = ObjectFactory::Type;
+using Type = GameNames::Type;
 using Key = ObjectFactory::Key;
 using Severity = MapDiagnostic::Severity;
 
@@ -48,11 +48,6 @@ std::string listed(const std::vector<std::string>& names) {
 
 std::string sizeText(unsigned width, unsigned height) {
     return std::to_string(width) + " x " + std::to_string(height);
-}
-
-// The race counts as its racers the objects whose name says so, whatever their type.
-bool countsAsRacer(const std::string& name) {
-    return name.find("Player") != std::string::npos && name.find("Camera") == std::string::npos;
 }
 
 bool isRace(const TmxMap& map) {
@@ -107,6 +102,8 @@ private:
     void checkProperties(const TmxObject& object, const ObjectFactory::TypeRule& rule);
     void checkValue(const TmxObject& object, const TmxProperty& property,
                     const ObjectFactory::PropertyRule& rule);
+    void checkNamedValue(const TmxObject& object, const TmxProperty& property,
+                         const std::vector<std::string>& names, const char* one, const char* all);
     void checkFileValue(const TmxObject& object, const TmxProperty& property, Kind kind);
     void checkNeededFiles(const TmxObject& object, const ObjectFactory::TypeRule& rule);
     void checkBody(const TmxObject& object);
@@ -371,6 +368,17 @@ void MapCheck::checkProperties(const TmxObject& object, const ObjectFactory::Typ
     }
 }
 
+void MapCheck::checkNamedValue(const TmxObject& object, const TmxProperty& property,
+                               const std::vector<std::string>& names, const char* one,
+                               const char* all) {
+    if (std::find(names.begin(), names.end(), property.value) == names.end()) {
+        error(property.position, "property " + inQuotes(property.name) + " of " +
+                                     objectText(object) + " is " + inQuotes(property.value) +
+                                     ", which is no " + one + " (the " + all + " are " +
+                                     listed(names) + ")");
+    }
+}
+
 void MapCheck::checkValue(const TmxObject& object, const TmxProperty& property,
                           const ObjectFactory::PropertyRule& rule) {
     const std::string& value = property.value;
@@ -392,16 +400,12 @@ void MapCheck::checkValue(const TmxObject& object, const TmxProperty& property,
         case Kind::Font:
             checkFileValue(object, property, rule.kind);
             return;
-        case Kind::Screen: {
-            const auto& screens = ObjectFactory::screenNames();
-            if (std::find(screens.begin(), screens.end(), value) == screens.end()) {
-                error(property.position, "property " + inQuotes(property.name) + " of " +
-                                             objectText(object) + " is " + inQuotes(value) +
-                                             ", which is no screen (the screens are " +
-                                             listed(screens) + ")");
-            }
+        case Kind::Screen:
+            checkNamedValue(object, property, GameNames::screenNames(), "screen", "screens");
             return;
-        }
+        case Kind::Setting:
+            checkNamedValue(object, property, GameNames::settingFunctions(), "setting", "settings");
+            return;
         case Kind::Text:
             return;
     }
@@ -457,12 +461,12 @@ void MapCheck::checkNeededFiles(const TmxObject& object, const ObjectFactory::Ty
 }
 
 void MapCheck::checkBody(const TmxObject& object) {
-    if (object.type == Type::kWinZone && object.name != ObjectFactory::kOpenWinZoneName) {
+    if (object.type == Type::kWinZone && object.name != GameNames::kOpenWinZoneName) {
         error(object.position, objectText(object) +
                                    ": only a win zone named \"WinZone\" lets players in; this "
                                    "one's box would be solid, a wall before the finish");
     }
-    if (object.type == Type::kBorder && object.name == ObjectFactory::kOpenWinZoneName) {
+    if (object.type == Type::kBorder && object.name == GameNames::kOpenWinZoneName) {
         error(object.position, objectText(object) +
                                    ": a border named \"WinZone\" lets players through, but only "
                                    "the type \"WinZone\" ends their race");
@@ -545,11 +549,11 @@ void MapCheck::checkName(const TmxObject& object) {
 // The race waits for every racer, and keeps each one's result by the path of its picture.
 void MapCheck::checkRacer(const TmxObject& object) {
     const bool isPlayer = object.type == Type::kPlayer;
-    if (countsAsRacer(object.name) && !isPlayer) {
+    if (GameNames::isRacerId(object.name) && !isPlayer) {
         error(object.position, objectText(object) +
                                    ": a name containing \"Player\" makes it a racer that never "
                                    "finishes, so the race never ends; rename it");
-    } else if (isPlayer && !countsAsRacer(object.name)) {
+    } else if (isPlayer && !GameNames::isRacerId(object.name)) {
         error(object.position, objectText(object) +
                                    ": the race counts only players whose name contains "
                                    "\"Player\" (and not \"Camera\"); its finish would be lost");
@@ -570,7 +574,7 @@ void MapCheck::checkRacer(const TmxObject& object) {
 
 // The race follows two players, each with a camera on its half of the screen.
 void MapCheck::checkRace(const TmxMap& map) {
-    for (const char* player : {"Player1", "Player2"}) {
+    for (const std::string& player : {GameNames::racerId(1), GameNames::racerId(2)}) {
         if (std::find(m_players.begin(), m_players.end(), player) == m_players.end()) {
             error(map.position, "the race needs an object " + inQuotes(player) +
                                     " of type \"Player\" on a layer");
@@ -581,7 +585,7 @@ void MapCheck::checkRace(const TmxMap& map) {
             return std::any_of(group.objects.begin(), group.objects.end(),
                                [](const TmxObject& object) {
                                    return object.type == Type::kWinZone &&
-                                          object.name == ObjectFactory::kOpenWinZoneName;
+                                          object.name == GameNames::kOpenWinZoneName;
                                });
         });
     if (!hasFinish) {

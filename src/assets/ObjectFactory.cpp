@@ -7,31 +7,25 @@
 #include "assets/AssetManager.hpp"
 #include "assets/LayerComponent.hpp"
 #include "assets/PropertyParser.hpp"
-#include "components/PlayerMoveComponent.hpp"
 #include "components/PlayerRenderComponent.hpp"
+#include "components/SettingsButtonComponent.hpp"
 #include "components/SpriteRenderComponent.hpp"
+#include "components/StateButtonComponent.hpp"
 #include "components/TextRenderComponent.hpp"
 #include "components/TrailComponent.hpp"
 #include "objects/GameObject.hpp"
 #include "physics/BoxCollisionComponent.hpp"
+#include "physics/PlayerMoveComponent.hpp"
 #include "physics/RigidBodyComponent.hpp"
 #include "physics/SurfaceComponent.hpp"
-#include "states/SettingsButtonComponent.hpp"
-#include "states/StateButtonComponent.hpp"
 
 namespace {
 
 using Kind = ObjectFactory::PropertyKind;
+using Type = GameNames::Type;
+using Key = ObjectFactory::Key;
 
-constexpr float kPlayerColliderOffset = 200.0f;
-// The trail's id takes the player's number, the character after "Player".
-constexpr std::size_t kPlayerNumberAt = 6;
-const char* const kBorderTypes[] = {ObjectFactory::Type::kBorder, ObjectFactory::Type::kWinZone};
-
-bool isGroundType(const std::string& type) {
-    const auto& grounds = ObjectFactory::groundTypes();
-    return std::find(grounds.begin(), grounds.end(), type) != grounds.end();
-}
+const char* const kBorderTypes[] = {Type::kBorder, Type::kWinZone};
 
 sf::Vector2f positionOf(const TmxObject& object) {
     return {static_cast<float>(object.x), static_cast<float>(object.y)};
@@ -55,10 +49,10 @@ void readInto(T& value, const TmxObject& object, const TmxProperty& property, Co
 
 const std::vector<ObjectFactory::TypeRule>& ObjectFactory::typeRules() {
     static const std::vector<TypeRule> rules = [] {
-        const PropertyRule picture{Key::kTexturePath, Kind::Picture, "none"};
-        const PropertyRule colour{Key::kColor, Kind::Colour, "#ff000000 (black)"};
+        const PropertyRule picture{Key::kTexturePath, Kind::Picture, ""};
+        const PropertyRule colour{Key::kColor, Kind::Colour, "#ff000000"};
         const PropertyRule fontSize{Key::kFontSize, Kind::Integer, "10"};
-        const PropertyRule text{Key::kText, Kind::Text, "empty"};
+        const PropertyRule text{Key::kText, Kind::Text, ""};
         const std::vector<PropertyRule> body{{Key::kMass, Kind::Number, "0"},
                                              {Key::kRestitution, Kind::Number, "0"},
                                              {Key::kVelocity, Kind::Pair, "0,0"},
@@ -68,26 +62,25 @@ const std::vector<ObjectFactory::TypeRule>& ObjectFactory::typeRules() {
         for (const char* type : kBorderTypes) {
             all.push_back({type, body, true});
         }
-        for (const std::string& type : groundTypes()) {
+        for (const std::string& type : GameNames::groundTypes()) {
             all.push_back(
                 {type,
                  {{Key::kSpeed, Kind::Number, "1"}, {Key::kDegradation, Kind::Number, "1"}},
                  true});
         }
-        all.push_back(
-            {Type::kStateButton, {picture, {Key::kNextState, Kind::Screen, "none"}}, true});
+        all.push_back({Type::kStateButton, {picture, {Key::kNextState, Kind::Screen, ""}}, true});
         all.push_back({Type::kSettingsButton,
                        {picture,
-                        {Key::kFunctionality, Kind::Text, "none"},
+                        {Key::kFunctionality, Kind::Setting, ""},
                         text,
-                        {Key::kButtonFontPath, Kind::Font, "none"},
+                        {Key::kButtonFontPath, Kind::Font, ""},
                         fontSize,
                         {Key::kOffset, Kind::Pair, "0,0"},
                         colour},
                        true});
         all.push_back({Type::kText,
-                       {{Key::kFontPath, Kind::Font, "none"},
-                        {Key::kTexturePath, Kind::Font, "none"},
+                       {{Key::kFontPath, Kind::Font, ""},
+                        {Key::kTexturePath, Kind::Font, ""},
                         fontSize,
                         colour,
                         text}});
@@ -105,16 +98,45 @@ const ObjectFactory::TypeRule* ObjectFactory::typeRule(const std::string& type) 
     return found == rules.end() ? nullptr : &*found;
 }
 
-const std::vector<std::string>& ObjectFactory::groundTypes() {
-    static const std::vector<std::string> types{"Paper", "WaxPaper", "BakingTray", "Magazine"};
-    return types;
+const std::string& ObjectFactory::fallbackOf(const std::string& key) {
+    for (const TypeRule& rule : typeRules()) {
+        for (const PropertyRule& property : rule.properties) {
+            if (property.key == key) {
+                return property.fallback;
+            }
+        }
+    }
+    static const std::string none;
+    return none;
 }
 
-const std::vector<std::string>& ObjectFactory::screenNames() {
-    static const std::vector<std::string> names{"MenuState",    "TutorialState", "GameState",
-                                                "CreditsState", "SettingsState", "QuitState",
-                                                "WinState"};
-    return names;
+namespace {
+// A fallback is written as a map would write it; one that does not convert is a slip in the
+// table above, caught by the first object built.
+template <typename Converter>
+auto fallbackValue(const char* key, Converter convert) {
+    return convert(ObjectFactory::fallbackOf(key)).value();
+}
+}  // namespace
+
+const ObjectFactory::Values& ObjectFactory::defaultValues() {
+    static const Values defaults{
+        fallbackOf(Key::kTexturePath),
+        fallbackValue(Key::kMass, PropertyParser::number),
+        fallbackValue(Key::kRestitution, PropertyParser::number),
+        fallbackValue(Key::kVelocity, PropertyParser::pair),
+        fallbackValue(Key::kAcceleration, PropertyParser::pair),
+        fallbackOf(Key::kNextState),
+        fallbackValue(Key::kColor, PropertyParser::colour),
+        fallbackValue(Key::kFontSize, PropertyParser::integer),
+        fallbackOf(Key::kText),
+        fallbackValue(Key::kSpeed, PropertyParser::number),
+        fallbackValue(Key::kDegradation, PropertyParser::number),
+        fallbackOf(Key::kFunctionality),
+        fallbackOf(Key::kButtonFontPath),
+        fallbackValue(Key::kOffset, PropertyParser::pair),
+    };
+    return defaults;
 }
 
 std::optional<std::size_t> ObjectFactory::trailPlayerIndex(
@@ -122,7 +144,7 @@ std::optional<std::size_t> ObjectFactory::trailPlayerIndex(
     const auto follows = std::find_if(playerIds.begin(), playerIds.end(), [&](const auto& id) {
         return trailName.find(id) != std::string::npos;
     });
-    if (follows == playerIds.end() || follows->size() < kPlayerNumberAt) {
+    if (follows == playerIds.end() || follows->size() < GameNames::racerNumberAt()) {
         return std::nullopt;
     }
     return static_cast<std::size_t>(follows - playerIds.begin());
@@ -161,7 +183,7 @@ std::shared_ptr<GameObject> ObjectFactory::build(const TmxObject& object) {
         return createBorder(object, values.mass, values.restitution, values.velocity,
                             values.acceleration);
     }
-    if (isGroundType(type)) {
+    if (GameNames::isGroundType(type)) {
         return createSurface(object);
     }
     if (type == Type::kStateButton) {
@@ -201,7 +223,7 @@ void ObjectFactory::discard(GameObject& gameObject) {
 }
 
 ObjectFactory::Values ObjectFactory::readValues(const TmxObject& object) const {
-    Values values;
+    Values values = defaultValues();
     for (const TmxProperty& property : object.properties) {
         const std::string& key = property.name;
         if (key == Key::kTexturePath || key == Key::kFontPath) {
@@ -254,7 +276,7 @@ std::shared_ptr<GameObject> ObjectFactory::createPlayer(const TmxObject& object,
     player->addComponent(body);
     player->addComponent(std::make_shared<BoxCollisionComponent>(
         player, body, positionOf(object).x, positionOf(object).y, object.width, object.height, true,
-        kPlayerColliderOffset));
+        PlayerMoveComponent::kFullOffsetY));
     return player;
 }
 
@@ -266,7 +288,7 @@ std::shared_ptr<GameObject> ObjectFactory::createBorder(const TmxObject& object,
         std::make_shared<RigidBodyComponent>(border, mass, restitution, velocity, acceleration);
     border->addComponent(body);
     // The finish must let players in: only a box named "WinZone" is not solid.
-    const bool solid = object.name != kOpenWinZoneName;
+    const bool solid = object.name != GameNames::kOpenWinZoneName;
     border->addComponent(std::make_shared<BoxCollisionComponent>(border, body, positionOf(object).x,
                                                                  positionOf(object).y, object.width,
                                                                  object.height, solid));
@@ -281,9 +303,8 @@ std::shared_ptr<GameObject> ObjectFactory::createSurface(const TmxObject& object
     surface->addComponent(std::make_shared<BoxCollisionComponent>(
         surface, body, positionOf(object).x, positionOf(object).y, object.width, object.height,
         false));
-    // A material that leaves a factor out is neutral in it.
-    float speed = 1.0f;
-    float degradation = 1.0f;
+    float speed = defaultValues().speed;
+    float degradation = defaultValues().degradation;
     for (const TmxProperty& property : object.properties) {
         if (property.name == Key::kSpeed) {
             readInto(speed, object, property, PropertyParser::number, "a number");
@@ -311,11 +332,12 @@ std::shared_ptr<GameObject> ObjectFactory::createStateButton(const TmxObject& ob
 std::shared_ptr<GameObject> ObjectFactory::createSettingsButton(const TmxObject& object,
                                                                 std::string texturePath,
                                                                 sf::Color color) {
-    std::string functionality;
-    std::string text;
-    std::string fontPath;
-    int fontSize = 10;
-    sf::Vector2f offset;
+    const Values& defaults = defaultValues();
+    std::string functionality = defaults.functionality;
+    std::string text = defaults.text;
+    std::string fontPath = defaults.buttonFontPath;
+    int fontSize = defaults.fontSize;
+    sf::Vector2f offset = defaults.offset;
     for (const TmxProperty& property : object.properties) {
         if (property.name == Key::kFunctionality) {
             functionality = property.value;
@@ -376,8 +398,8 @@ std::shared_ptr<GameObject> ObjectFactory::buildTrail(const TmxObject& object,
 
 std::shared_ptr<GameObject> ObjectFactory::createTrail(std::shared_ptr<GameObject> player,
                                                        const std::string& texturePath) {
-    auto trail =
-        std::make_shared<GameObject>("TrailOn" + player->getId().substr(kPlayerNumberAt, 1));
+    auto trail = std::make_shared<GameObject>(
+        "TrailOn" + player->getId().substr(GameNames::racerNumberAt(), 1));
     trail->addComponent(
         std::make_shared<TrailComponent>(*m_assets.getRenderWindow(), player, texturePath));
     return trail;

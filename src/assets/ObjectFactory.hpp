@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "assets/TmxMap.hpp"
+#include "objects/GameNames.hpp"
 
 class AssetManager;
 class GameObject;
@@ -39,12 +40,14 @@ public:
         Picture,  // an image file, under the asset root
         Font,     // a font file, under the asset root
         Screen,   // the name of a screen
+        Setting,  // what a settings button does
         Number,   // the conversions of PropertyParser
         Integer,
         Pair,
         Colour,
     };
-    // One property that objects of a type read, and what they use when it is missing.
+    // One property that objects of a type read, and the value the game uses when it is missing,
+    // written as a map would write it (empty: none).
     struct PropertyRule {
         std::string key;
         PropertyKind kind;
@@ -59,20 +62,6 @@ public:
     };
     // The property that names the layer an object is drawn and updated with; every type needs it.
     static constexpr const char* kLayerProperty = "correspondingLayer";
-    // The types that the game treats each in a way of its own; the ground types are listed by
-    // groundTypes().
-    struct Type {
-        static constexpr const char* kPlayer = "Player";
-        static constexpr const char* kBorder = "MapBorder";
-        static constexpr const char* kWinZone = "WinZone";
-        static constexpr const char* kStateButton = "GamestateButton";
-        static constexpr const char* kSettingsButton = "SettingsButton";
-        static constexpr const char* kText = "Text";
-        static constexpr const char* kTrail = "Trail";
-        static constexpr const char* kLogo = "Logo";
-    };
-    // Only a win zone of this name lets players in; of another, it is a solid wall.
-    static constexpr const char* kOpenWinZoneName = "WinZone";
     // The property keys, exactly as a map must write them.
     struct Key {
         static constexpr const char* kTexturePath = "texturepath";
@@ -93,14 +82,13 @@ public:
     };
 
     // Every type the factory builds, in the order of the table above, with the properties it
-    // reads besides kLayerProperty. Map checkers and the level guide read it from here.
+    // reads besides kLayerProperty and their defaults. Map checkers and the level guide read it
+    // from here.
     static const std::vector<TypeRule>& typeRules();
     // The rule of exactly this type, or null when the factory builds nothing for it.
     static const TypeRule* typeRule(const std::string& type);
-    // The ground materials: the types built as surfaces, whose factors a player takes on.
-    static const std::vector<std::string>& groundTypes();
-    // The names the screens are registered under, which a "GamestateButton" leads to.
-    static const std::vector<std::string>& screenNames();
+    // The value a map's text gives for a property of this key when the object has none.
+    static const std::string& fallbackOf(const std::string& key);
     // Which of the players built so far (their ids, in creation order) a trail follows: the
     // first whose id its name contains. Nothing when there is none, or when that id is shorter
     // than "Player" (the trail's id takes the character after it).
@@ -112,18 +100,26 @@ public:
     // Builds every object of every object group, in file order, and attaches each to its layer.
     void buildObjects(const TmxMap& map);
 
-    // The values every builder may use, read from the object's properties.
+    // The values every builder may use, read from the object's properties; what a map leaves
+    // out is the table's fallback.
     struct Values {
         std::string texturePath;  // "texturepath" or "fontpath", under the asset root
-        float mass = 0.0f;
-        float restitution = 0.0f;
+        float mass;
+        float restitution;
         sf::Vector2f velocity;
         sf::Vector2f acceleration;
         std::string nextState;
-        sf::Color color = sf::Color::Black;
-        int fontSize = 10;
+        sf::Color color;
+        int fontSize;
         std::string text;
+        float speed;
+        float degradation;
+        std::string functionality;
+        std::string buttonFontPath;  // "fontPath", under the asset root
+        sf::Vector2f offset;
     };
+    // What an object with no properties at all is built with.
+    static const Values& defaultValues();
     Values readValues(const TmxObject& object) const;
 
     std::shared_ptr<GameObject> createPlayer(const TmxObject& object, int inputSet,

@@ -12,8 +12,8 @@
 #include <rapidxml.hpp>
 #include <utility>
 
-#include "assets/RegularFile.hpp"
 #include "assets/TextPositions.hpp"
+#include "platform/RegularFile.hpp"
 
 namespace {
 

@@ -2,8 +2,9 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 
-#include "core/DesignView.hpp"
+#include "objects/GameNames.hpp"
 #include "objects/GameObject.hpp"
+#include "platform/DesignView.hpp"
 
 namespace {
 const sf::FloatRect kLeftHalf(0.0f, 0.0f, 0.5f, 1.0f);
@@ -24,7 +25,8 @@ void CameraRenderComponent::update(float /*frameSeconds*/) {
 // Player 2 sits on the left of the keyboard (A and D), so its picture is on the left too. The
 // halves are those of the design screen as the window shows it.
 void CameraRenderComponent::applyViewport() {
-    const sf::FloatRect& half = m_gameObject->getId() == "CameraOnPlayer2" ? kLeftHalf : kRightHalf;
+    const sf::FloatRect& half =
+        GameNames::isLeftHalfCamera(m_gameObject->getId()) ? kLeftHalf : kRightHalf;
     m_view.setViewport(DesignView::viewport(half, m_renderWindow.getSize()));
     m_renderWindow.setView(m_view);
 }

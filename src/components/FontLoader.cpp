@@ -3,7 +3,7 @@
 #include <SFML/System/Err.hpp>
 #include <ostream>
 
-#include "assets/RegularFile.hpp"
+#include "platform/RegularFile.hpp"
 
 bool FontLoader::load(const std::string& path, sf::Font& font) {
     if (!RegularFile::exists(path) || !font.loadFromFile(path)) {

@@ -4,7 +4,7 @@
 #include <SFML/System/Err.hpp>
 #include <ostream>
 
-#include "assets/RegularFile.hpp"
+#include "platform/RegularFile.hpp"
 
 bool PictureLoader::load(const std::string& path, sf::Texture& texture,
                          std::optional<sf::Color> maskColor) {

@@ -4,8 +4,8 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include "components/PictureLoader.hpp"
-#include "components/PlayerMoveComponent.hpp"
 #include "objects/GameObject.hpp"
+#include "physics/PlayerMoveComponent.hpp"
 
 PlayerRenderComponent::PlayerRenderComponent(sf::RenderWindow& renderWindow, sf::Color maskColor,
                                              std::shared_ptr<GameObject> gameObject,

@@ -3,8 +3,8 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 
 #include "components/PictureLoader.hpp"
-#include "components/PlayerMoveComponent.hpp"
 #include "objects/GameObject.hpp"
+#include "physics/PlayerMoveComponent.hpp"
 
 TrailComponent::TrailComponent(sf::RenderWindow& renderWindow, std::shared_ptr<GameObject> player,
                                std::string texturePath)

@@ -4,20 +4,21 @@
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <memory>
+#include <unordered_map>
 
 #include "assets/AssetManager.hpp"
-#include "assets/ObjectFactory.hpp"
-#include "assets/RegularFile.hpp"
-#include "core/DesignView.hpp"
+#include "components/SettingsButtonComponent.hpp"
 #include "core/GameStateManager.hpp"
-#include "core/InputManager.hpp"
+#include "objects/GameNames.hpp"
+#include "objects/Leaderboard.hpp"
 #include "physics/PhysicsManager.hpp"
-#include "states/CreditsState.hpp"
+#include "platform/AssetFolder.hpp"
+#include "platform/DesignView.hpp"
+#include "platform/InputManager.hpp"
+#include "platform/RegularFile.hpp"
 #include "states/MainState.hpp"
-#include "states/MenuState.hpp"
+#include "states/MapScreenState.hpp"
 #include "states/QuitState.hpp"
-#include "states/SettingsState.hpp"
-#include "states/TutorialState.hpp"
 #include "states/WinState.hpp"
 
 Game& Game::instance() {
@@ -28,7 +29,18 @@ Game& Game::instance() {
 Game::Game()
     : m_width(sf::VideoMode::getDesktopMode().width),
       m_height(sf::VideoMode::getDesktopMode().height),
-      m_title("Tumbleleaf") {}
+      m_title("Tumbleleaf") {
+    SettingsButtonComponent::setAction(GameNames::Setting::kToggleSound, [this] { toggleSound(); });
+    SettingsButtonComponent::setAction(GameNames::Setting::kDeleteSave,
+                                       [] { Leaderboard().clear(); });
+}
+
+// Follows the music's real volume rather than the flag, so the two can never disagree for long.
+void Game::toggleSound() {
+    const bool audible = m_music.getVolume() != 0.0f;
+    m_music.setVolume(audible ? 0.0f : kMenuVolume);
+    m_muted = audible;
+}
 
 void Game::run(const LaunchOptions& options) {
     if (!initialize(options)) {
@@ -55,9 +67,10 @@ bool Game::initialize(const LaunchOptions& options) {
     registerScreens();
     m_levelPath = options.levelPath;
     // A designer trying a map goes straight into the race on it.
-    m_stateManager->changeState(m_levelPath.empty() ? "MenuState" : "GameState");
+    m_stateManager->changeState(m_levelPath.empty() ? GameNames::Screen::kTitle
+                                                    : GameNames::Screen::kRace);
 
-    openMusic(kMenuMusic);
+    openMusic(AssetFolder::path(kMenuMusic));
     m_music.setLoop(true);
     m_music.setVolume(kMenuVolume);
     m_music.play();
@@ -93,30 +106,29 @@ void Game::bindDefaultKeys() {
 }
 
 const std::vector<std::string>& Game::screenNames() {
-    return ObjectFactory::screenNames();
+    return GameNames::screenNames();
 }
 
 std::shared_ptr<GameState> Game::createScreen(const std::string& name,
                                               GameStateManager* stateManager, Game* game) {
-    if (name == "MenuState") {
-        return std::make_shared<MenuState>(stateManager, game);
+    using Screen = GameNames::Screen;
+    // The screens that are only their map, by the map they show.
+    static const std::unordered_map<std::string, MapScreenState::Layout> mapScreens{
+        {Screen::kTitle, {"TitleScreenMap.tmx", false, true}},
+        {Screen::kTutorial, {"TutorialScreenMap.tmx", true, false}},
+        {Screen::kCredits, {"CreditsScreenMap.tmx", true, false}},
+        {Screen::kSettings, {"SettingsScreenMap.tmx", true, false}},
+    };
+    if (const auto found = mapScreens.find(name); found != mapScreens.end()) {
+        return std::make_shared<MapScreenState>(stateManager, game, found->second);
     }
-    if (name == "TutorialState") {
-        return std::make_shared<TutorialState>(stateManager, game);
-    }
-    if (name == "GameState") {
+    if (name == Screen::kRace) {
         return std::make_shared<MainState>(stateManager, game);
     }
-    if (name == "CreditsState") {
-        return std::make_shared<CreditsState>(stateManager, game);
-    }
-    if (name == "SettingsState") {
-        return std::make_shared<SettingsState>(stateManager, game);
-    }
-    if (name == "QuitState") {
+    if (name == Screen::kQuit) {
         return std::make_shared<QuitState>(stateManager, game);
     }
-    if (name == "WinState") {
+    if (name == Screen::kResults) {
         return std::make_shared<WinState>(stateManager, game);
     }
     return nullptr;
@@ -180,8 +192,8 @@ bool Game::openMusic(const std::string& path) {
     return m_music.openFromFile(path);
 }
 
-void Game::playTrack(const std::string& path, float volume) {
-    changeMusic(path);
+void Game::playTrack(const char* track, float volume) {
+    changeMusic(AssetFolder::path(track));
     if (!m_muted) {
         m_music.setVolume(volume);
     }

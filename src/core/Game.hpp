@@ -22,8 +22,9 @@ public:
     static constexpr unsigned kFrameRateLimit = 144;
     static constexpr float kMenuVolume = 5.0f;
     static constexpr float kLevelVolume = 15.0f;
-    static constexpr const char* kMenuMusic = "../assets/Music/TestLoop.wav";
-    static constexpr const char* kLevelMusic = "../assets/Music/GameSound.wav";
+    // The tracks, under the asset folder.
+    static constexpr const char* kMenuMusic = "Music/TestLoop.wav";
+    static constexpr const char* kLevelMusic = "Music/GameSound.wav";
 
     static Game& instance();
 
@@ -37,12 +38,15 @@ public:
     bool initialize(const LaunchOptions& options = LaunchOptions());
     // Volume and looping carry over to the new track; a missing file leaves the game silent.
     void changeMusic(std::string path);
-    // Changes the track and sets its volume, unless the player has muted the game.
-    void playTrack(const std::string& path, float volume);
+    // Changes to a track of the asset folder and sets its volume, unless the player has muted
+    // the game.
+    void playTrack(const char* track, float volume);
 
     sf::RenderWindow& getWindow() { return m_window; }
     sf::Music& getMusic() { return m_music; }
     bool isMuted() const { return m_muted; }
+    // Mutes the music, or brings it back at the menus' volume.
+    void toggleSound();
     void setMuted(bool muted) { m_muted = muted; }
     GameStateManager* getStateManager() const { return m_stateManager; }
     // The map the race is played on when the player named one; empty for the game's own.

@@ -5,9 +5,10 @@
 #include "assets/AssetManager.hpp"
 #include "assets/LayerComponent.hpp"
 #include "components/FontLoader.hpp"
-#include "core/DesignView.hpp"
+#include "components/StateButtonComponent.hpp"
 #include "core/GameStateManager.hpp"
-#include "states/StateButtonComponent.hpp"
+#include "platform/AssetFolder.hpp"
+#include "platform/DesignView.hpp"
 
 GameState::GameState(GameStateManager* stateManager, Game* game)
     : m_stateManager(stateManager), m_game(game) {}
@@ -20,8 +21,8 @@ void GameState::draw() {
 
 std::shared_ptr<GameObject> GameState::loadAndRegisterMap(const std::string& fileName) {
     AssetManager& assets = AssetManager::instance();
-    assets.setAssetRoot(kAssetFolder);
-    auto map = assets.loadMap(kAssetFolder + fileName, sf::Vector2f(0.f, 0.f));
+    assets.setAssetRoot(AssetFolder::root());
+    auto map = assets.loadMap(AssetFolder::path(fileName), sf::Vector2f(0.f, 0.f));
     registerMap(map);
     return map;
 }
@@ -82,7 +83,7 @@ void GameState::updateMenu(const sf::View& view, float frameSeconds) {
 }
 
 bool GameState::loadFont(sf::Font& font) {
-    return FontLoader::load(kFontPath, font);
+    return FontLoader::load(AssetFolder::path(kFontFile), font);
 }
 
 sf::RenderWindow* GameState::window() {

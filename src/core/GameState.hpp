@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "objects/GameObjectManager.hpp"
+#include "core/GameObjectManager.hpp"
 
 class Game;
 class GameStateManager;
@@ -17,9 +17,8 @@ class RenderWindow;
 // entered and left many times, so init must rebuild everything exit dropped.
 class GameState {
 public:
-    // The game's own files; a map's own pictures are read from the map's folder.
-    static constexpr const char* kAssetFolder = "../assets/";
-    static constexpr const char* kFontPath = "../assets/fonts/mini-pixel-7/mini_pixel-7.ttf";
+    // The game's font, under the asset folder; a map's own pictures are read from the map's folder.
+    static constexpr const char* kFontFile = "fonts/mini-pixel-7/mini_pixel-7.ttf";
 
     GameState(GameStateManager* stateManager, Game* game);
     virtual ~GameState();

@@ -3,10 +3,10 @@
 #include <string>
 #include <vector>
 
-#include "assets/RegularFile.hpp"
-#include "core/AssetFolder.hpp"
 #include "core/CommandLine.hpp"
 #include "core/Game.hpp"
+#include "platform/AssetFolder.hpp"
+#include "platform/RegularFile.hpp"
 
 namespace fs = std::filesystem;
 

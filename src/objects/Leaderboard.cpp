@@ -8,7 +8,7 @@
 #include <fstream>
 #include <ostream>
 
-#include "assets/RegularFile.hpp"
+#include "platform/RegularFile.hpp"
 
 namespace {
 

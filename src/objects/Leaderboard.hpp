@@ -4,6 +4,8 @@
 #include <string>
 #include <vector>
 
+#include "platform/AssetFolder.hpp"
+
 // One result as read back from the leaderboard file.
 struct LeaderboardEntry {
     std::string name;       // the player's texture path
@@ -16,9 +18,9 @@ struct LeaderboardEntry {
 // a regular file is opened: a pipe or a device standing at the path would stall the game.
 class Leaderboard {
 public:
-    static constexpr const char* kDefaultPath = "../assets/SaveFiles/Leaderboard.txt";
+    static constexpr const char* kDefaultFile = "SaveFiles/Leaderboard.txt";
 
-    explicit Leaderboard(std::string path = kDefaultPath);
+    explicit Leaderboard(std::string path = AssetFolder::path(kDefaultFile));
 
     // Appends one line. The name loses its commas and line breaks (each becomes "_") so that
     // the line stays one entry. False, with an error line, when the file cannot be written.

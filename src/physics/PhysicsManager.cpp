@@ -6,10 +6,10 @@
 #include <limits>
 #include <ostream>
 
-#include "assets/ObjectFactory.hpp"
-#include "components/PlayerMoveComponent.hpp"
+#include "objects/GameNames.hpp"
 #include "objects/GameObject.hpp"
 #include "physics/BoxCollisionComponent.hpp"
+#include "physics/PlayerMoveComponent.hpp"
 #include "physics/RigidBodyComponent.hpp"
 #include "physics/SurfaceComponent.hpp"
 
@@ -29,10 +29,10 @@ float length(sf::Vector2f v) {
     return std::sqrt(v.x * v.x + v.y * v.y);
 }
 
-// The player's movement component of a box whose owner's id names a player, if it has one.
+// The player's movement component of a box whose owner is a racer by its id, if it has one.
 std::shared_ptr<PlayerMoveComponent> playerMovementOf(const BoxCollisionComponent& box) {
     const GameObject& owner = ownerOf(box);
-    if (owner.getId().find("Player") == std::string::npos) {
+    if (!GameNames::isRacerId(owner.getId())) {
         return nullptr;
     }
     return owner.getComponent<PlayerMoveComponent>();
@@ -72,7 +72,7 @@ void PhysicsManager::registerCollider(std::shared_ptr<BoxCollisionComponent> col
                   << (collider ? collider->getGameObject()->getId() : std::string()) << std::endl;
         return;
     }
-    if (ownerOf(*collider).getType() == "Player") {
+    if (ownerOf(*collider).getType() == GameNames::Type::kPlayer) {
         m_playerColliders.push_back(collider);
     }
     m_colliders.push_back(std::move(collider));
@@ -111,7 +111,8 @@ void PhysicsManager::step() {
         for (const auto& box : m_colliders) {
             const auto& b = box->getRigidBody();
             GameObject& ownerB = *b->getGameObject();
-            if (a == b || (ownerA.getType() != "Player" && ownerB.getType() != "Player")) {
+            if (a == b || (ownerA.getType() != GameNames::Type::kPlayer &&
+                           ownerB.getType() != GameNames::Type::kPlayer)) {
                 continue;
             }
             sf::Vector2f normal(kInfinity, kInfinity);
@@ -131,13 +132,14 @@ void PhysicsManager::step() {
 // Whichever of the two is the surface hands its factors to the other, the player. When a
 // player overlaps several surfaces, the one registered last wins.
 void PhysicsManager::applySurfaceRule(GameObject& ownerA, GameObject& ownerB) const {
-    for (const std::string& surfaceType : ObjectFactory::groundTypes()) {
+    for (const std::string& surfaceType : GameNames::groundTypes()) {
         GameObject* surface = nullptr;
         GameObject* player = nullptr;
-        if (ownerA.getType() == surfaceType && ownerB.getType() == "Player") {
+        if (ownerA.getType() == surfaceType && ownerB.getType() == GameNames::Type::kPlayer) {
             surface = &ownerA;
             player = &ownerB;
-        } else if (ownerA.getType() == "Player" && ownerB.getType() == surfaceType) {
+        } else if (ownerA.getType() == GameNames::Type::kPlayer &&
+                   ownerB.getType() == surfaceType) {
             surface = &ownerB;
             player = &ownerA;
         } else {

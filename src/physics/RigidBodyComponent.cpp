@@ -2,8 +2,9 @@
 
 #include <cmath>
 
-#include "components/PlayerMoveComponent.hpp"
+#include "objects/GameNames.hpp"
 #include "objects/GameObject.hpp"
+#include "physics/PlayerMoveComponent.hpp"
 
 RigidBodyComponent::RigidBodyComponent(std::shared_ptr<GameObject> gameObject, float mass,
                                        float restitution, sf::Vector2f velocity,
@@ -36,9 +37,10 @@ float RigidBodyComponent::getContactInverseMass() const {
 void RigidBodyComponent::checkWinZone(const std::shared_ptr<RigidBodyComponent>& other) const {
     GameObject& self = *m_gameObject;
     GameObject& otherOwner = *other->getGameObject();
-    if (self.getType() == "Player" && otherOwner.getType() == "WinZone") {
+    using Type = GameNames::Type;
+    if (self.getType() == Type::kPlayer && otherOwner.getType() == Type::kWinZone) {
         self.setMarkedForRemoval(true);
-    } else if (self.getType() == "WinZone" && otherOwner.getType() == "Player") {
+    } else if (self.getType() == Type::kWinZone && otherOwner.getType() == Type::kPlayer) {
         otherOwner.setMarkedForRemoval(true);
     }
 }

@@ -1,6 +1,6 @@
 #include "physics/SurfaceComponent.hpp"
 
-#include "components/PlayerMoveComponent.hpp"
+#include "physics/PlayerMoveComponent.hpp"
 
 SurfaceComponent::SurfaceComponent(std::shared_ptr<GameObject> gameObject, float speed,
                                    float degradation)

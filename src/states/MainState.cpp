@@ -11,11 +11,13 @@
 #include "components/CameraRenderComponent.hpp"
 #include "components/PictureLoader.hpp"
 #include "components/TransformCopyComponent.hpp"
-#include "core/DesignView.hpp"
 #include "core/Game.hpp"
-#include "core/InputManager.hpp"
+#include "objects/GameNames.hpp"
 #include "physics/BoxCollisionComponent.hpp"
 #include "physics/PhysicsManager.hpp"
+#include "platform/AssetFolder.hpp"
+#include "platform/DesignView.hpp"
+#include "platform/InputManager.hpp"
 
 namespace {
 
@@ -44,7 +46,7 @@ void checkPlayersMap(const std::string& path, const std::string& folder) {
 
 MainState::MainState(GameStateManager* stateManager, Game* game)
     : GameState(stateManager, game),
-      m_backgroundPath("../assets/x400pngs/MainStateBackground.png") {}
+      m_backgroundPath(AssetFolder::path("x400pngs/MainStateBackground.png")) {}
 
 void MainState::init() {
     Game::instance().playTrack(Game::kLevelMusic, Game::kLevelVolume);
@@ -104,7 +106,7 @@ void MainState::addCamera(const std::shared_ptr<GameObject>& player) {
     if (target == nullptr) {
         return;
     }
-    auto camera = std::make_shared<GameObject>("CameraOn" + player->getId());
+    auto camera = std::make_shared<GameObject>(GameNames::cameraIdFor(player->getId()));
     auto lens = std::make_shared<CameraRenderComponent>(camera, *target, cameraView());
     camera->addComponent(lens);
     camera->addComponent(std::make_shared<TransformCopyComponent>(camera, player));
@@ -128,7 +130,7 @@ void MainState::loadBackground() {
 void MainState::update(float frameSeconds) {
     if (InputManager::instance().isActionPressed("Exit", 0)) {
         Game::instance().playTrack(Game::kMenuMusic, Game::kMenuVolume);
-        requestState("MenuState");
+        requestState(GameNames::Screen::kTitle);
         return;
     }
     if (InputManager::instance().isActionPressed("Reload", 0)) {
@@ -140,7 +142,7 @@ void MainState::update(float frameSeconds) {
         return;
     }
     if (m_gameObjectManager.getPlayers().empty()) {
-        requestState("WinState");
+        requestState(GameNames::Screen::kResults);
         return;
     }
     updateObjects(frameSeconds);
@@ -167,7 +169,7 @@ void MainState::updateObjects(float frameSeconds) {
 void MainState::retire(const std::shared_ptr<GameObject>& gameObject) {
     m_gameObjectManager.removeGameObject(gameObject);
     const auto& registered = m_gameObjectManager.getGameObjects();
-    const auto camera = registered.find("CameraOn" + gameObject->getId());
+    const auto camera = registered.find(GameNames::cameraIdFor(gameObject->getId()));
     if (camera == registered.end()) {
         return;
     }

@@ -1,9 +1,9 @@
 #include "states/QuitState.hpp"
 
 #include "assets/AssetManager.hpp"
-#include "core/DesignView.hpp"
 #include "core/Game.hpp"
 #include "physics/PhysicsManager.hpp"
+#include "platform/DesignView.hpp"
 
 QuitState::QuitState(GameStateManager* stateManager, Game* game) : GameState(stateManager, game) {}
 

@@ -2,6 +2,8 @@
 
 #include <algorithm>
 
+#include "objects/GameNames.hpp"
+
 namespace {
 const sf::Vector2f kNewestPositions[ResultBoard::kNewestShown] = {{750.0f, 340.0f},
                                                                   {1200.0f, 340.0f}};
@@ -14,7 +16,7 @@ std::vector<ResultBoard::Spot> ResultBoard::arrange(const std::vector<Leaderboar
     // The last line is the player who left the race last.
     for (std::size_t k = 1; k <= std::min(kNewestShown, entries.size()); ++k) {
         const int index = -static_cast<int>(k);
-        spots.push_back({"Player" + std::to_string(index), index, kNewestPositions[k - 1],
+        spots.push_back({GameNames::racerId(index), index, kNewestPositions[k - 1],
                          entries[entries.size() - k]});
     }
     std::vector<LeaderboardEntry> best = entries;
@@ -23,7 +25,7 @@ std::vector<ResultBoard::Spot> ResultBoard::arrange(const std::vector<Leaderboar
                      [](const auto& a, const auto& b) { return a.score > b.score; });
     for (std::size_t k = 1; k <= std::min(kBestShown, best.size()); ++k) {
         const int index = static_cast<int>(k);
-        spots.push_back({"Player" + std::to_string(index),
+        spots.push_back({GameNames::racerId(index),
                          index,
                          {kBestSpacing * static_cast<float>(k), kBestRowY},
                          best[k - 1]});

@@ -5,11 +5,12 @@
 
 #include "assets/AssetManager.hpp"
 #include "assets/LayerComponent.hpp"
-#include "components/PlayerMoveComponent.hpp"
 #include "components/PlayerRenderComponent.hpp"
 #include "components/TextRenderComponent.hpp"
 #include "core/Game.hpp"
 #include "objects/Leaderboard.hpp"
+#include "physics/PlayerMoveComponent.hpp"
+#include "platform/AssetFolder.hpp"
 
 namespace {
 constexpr unsigned kScoreSize = 72;
@@ -64,8 +65,9 @@ std::shared_ptr<GameObject> WinState::makeResult(const ResultBoard::Spot& spot) 
     result->addComponent(points);
     result->addComponent(
         std::make_shared<PlayerRenderComponent>(target, sf::Color::White, result, spot.entry.name));
-    result->addComponent(std::make_shared<TextRenderComponent>(
-        target, kFontPath, kScoreSize, kScoreColour, result, kScoreOffset, spot.entry.scoreText));
+    result->addComponent(std::make_shared<TextRenderComponent>(target, AssetFolder::path(kFontFile),
+                                                               kScoreSize, kScoreColour, result,
+                                                               kScoreOffset, spot.entry.scoreText));
     return result;
 }
 

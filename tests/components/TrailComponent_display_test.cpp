@@ -2,8 +2,8 @@
 
 #include <gtest/gtest.h>
 
-#include "components/PlayerMoveComponent.hpp"
 #include "objects/GameObject.hpp"
+#include "physics/PlayerMoveComponent.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/ScratchGameDir.hpp"
 #include "support/TestWindow.hpp"

@@ -7,8 +7,8 @@
 #include <iterator>
 #include <sstream>
 
-#include "core/AssetFolder.hpp"
-#include "core/DesignView.hpp"
+#include "platform/AssetFolder.hpp"
+#include "platform/DesignView.hpp"
 #include "support/ScratchGameDir.hpp"
 
 namespace {

@@ -4,6 +4,7 @@
 #include <sys/stat.h>
 
 #include "core/GameState.hpp"
+#include "platform/AssetFolder.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/ScratchGameDir.hpp"
 
@@ -24,14 +25,14 @@ TEST(GameTest, APipeNamedAsTheTrackIsRefusedAtOnceAndLeavesTheGameSilent) {
     const ScratchGameDir scratch;
     Game& game = Game::instance();
     scratch.writeSilentTrack("Music/GameSound.wav", 1.0f);
-    game.changeMusic(Game::kLevelMusic);
+    game.changeMusic(AssetFolder::path(Game::kLevelMusic));
     ASSERT_EQ(game.getMusic().getStatus(), sf::Music::Playing);
     ASSERT_EQ(mkfifo((scratch.assets() / "Music/pipe.wav").c_str(), 0600), 0);
     ErrCapture err;
     game.changeMusic("../assets/Music/pipe.wav");
     EXPECT_TRUE(err.hasLineWith({"../assets/Music/pipe.wav"}));
     EXPECT_EQ(game.getMusic().getStatus(), sf::Music::Stopped);
-    game.changeMusic(Game::kLevelMusic);
+    game.changeMusic(AssetFolder::path(Game::kLevelMusic));
     EXPECT_EQ(game.getMusic().getStatus(), sf::Music::Playing) << "the next track plays again";
     game.getMusic().stop();
 }

@@ -2,12 +2,12 @@
 
 #include <fstream>
 
+#include "components/SettingsButtonComponent.hpp"
 #include "components/SpriteRenderComponent.hpp"
+#include "components/StateButtonComponent.hpp"
 #include "core/Game.hpp"
-#include "core/InputManager.hpp"
 #include "objects/GameObject.hpp"
-#include "states/SettingsButtonComponent.hpp"
-#include "states/StateButtonComponent.hpp"
+#include "platform/InputManager.hpp"
 #include "support/ScratchGameDir.hpp"
 #include "support/TestWindow.hpp"
 

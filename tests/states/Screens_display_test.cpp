@@ -8,16 +8,16 @@
 #include "assets/AssetManager.hpp"
 #include "assets/LayerComponent.hpp"
 #include "components/CameraRenderComponent.hpp"
-#include "components/PlayerMoveComponent.hpp"
+#include "components/StateButtonComponent.hpp"
 #include "components/TextRenderComponent.hpp"
 #include "core/Game.hpp"
 #include "core/GameStateManager.hpp"
-#include "core/InputManager.hpp"
+#include "objects/GameNames.hpp"
 #include "physics/BoxCollisionComponent.hpp"
 #include "physics/PhysicsManager.hpp"
+#include "physics/PlayerMoveComponent.hpp"
+#include "platform/InputManager.hpp"
 #include "states/MainState.hpp"
-#include "states/MenuState.hpp"
-#include "states/StateButtonComponent.hpp"
 #include "states/WinState.hpp"
 #include "support/ErrCapture.hpp"
 #include "support/ScratchGameDir.hpp"
@@ -230,7 +230,8 @@ TEST_F(ScreensTest, UnnamedWallsEachStopEachRacer) {
 // view it was built with, and a clicked button leads to its screen once; leaving lets go of the
 // map and gives the next screen the design view.
 TEST_F(ScreensTest, AMenuIsBuiltFromItsMapAndLetsGoOfItOnExit) {
-    MenuState menu{&manager, nullptr};
+    const auto title = Game::createScreen(GameNames::Screen::kTitle, &manager, nullptr);
+    GameState& menu = *title;
     const auto& objects = menu.getGameObjectManager().getGameObjects();
     ErrCapture err;
     menu.init();

@@ -5,9 +5,9 @@
 #include <string>
 #include <vector>
 
-#include "components/PlayerMoveComponent.hpp"
 #include "objects/GameObject.hpp"
 #include "physics/BoxCollisionComponent.hpp"
+#include "physics/PlayerMoveComponent.hpp"
 #include "physics/RigidBodyComponent.hpp"
 
 // Builds physics objects the way the maps do and breaks their reference cycles when it goes.

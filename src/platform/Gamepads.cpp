@@ -1,4 +1,4 @@
-#include "core/Gamepads.hpp"
+#include "platform/Gamepads.hpp"
 
 #include <SFML/Window/Joystick.hpp>
 #include <algorithm>

@@ -2,7 +2,7 @@
 
 #include <string>
 
-#include "states/BaseButtonComponent.hpp"
+#include "components/BaseButtonComponent.hpp"
 
 // A button that leads to another screen. A click only raises a flag; the screen that owns the
 // button asks for the switch and lowers the flag.

@@ -1,10 +1,10 @@
-#include "components/PlayerMoveComponent.hpp"
+#include "physics/PlayerMoveComponent.hpp"
 
 #include <gtest/gtest.h>
 #include <SFML/Window/Keyboard.hpp>
 #include <utility>
 
-#include "core/InputManager.hpp"
+#include "platform/InputManager.hpp"
 #include "support/TestScene.hpp"
 
 namespace {

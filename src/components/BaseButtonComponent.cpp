@@ -1,11 +1,11 @@
-#include "states/BaseButtonComponent.hpp"
+#include "components/BaseButtonComponent.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Window/Mouse.hpp>
 
 #include "components/SpriteRenderComponent.hpp"
-#include "core/DesignView.hpp"
-#include "core/InputManager.hpp"
+#include "platform/DesignView.hpp"
+#include "platform/InputManager.hpp"
 
 const sf::Color BaseButtonComponent::kHoverTint(180, 180, 180, 255);
 const sf::Color BaseButtonComponent::kPressTint(120, 120, 120, 255);

@@ -1,18 +1,13 @@
-#include "objects/GameObjectManager.hpp"
+#include "core/GameObjectManager.hpp"
 
 #include <SFML/System/Err.hpp>
 #include <algorithm>
 #include <ostream>
 
-#include "components/PlayerMoveComponent.hpp"
 #include "components/PlayerRenderComponent.hpp"
+#include "objects/GameNames.hpp"
 #include "objects/Leaderboard.hpp"
-
-namespace {
-bool contains(const std::string& text, const char* part) {
-    return text.find(part) != std::string::npos;
-}
-}  // namespace
+#include "physics/PlayerMoveComponent.hpp"
 
 void GameObjectManager::addGameObject(const std::shared_ptr<GameObject>& gameObject) {
     const std::string& id = gameObject->getId();
@@ -22,11 +17,12 @@ void GameObjectManager::addGameObject(const std::shared_ptr<GameObject>& gameObj
         registered != m_gameObjects.end() &&
         (registered->second == gameObject ||
          std::find(m_objects.begin(), m_objects.end(), gameObject) != m_objects.end());
-    if (!known) {
-        m_objects.push_back(gameObject);
-    }
     m_gameObjects[id] = gameObject;
-    if (contains(id, "Player") && !contains(id, "Camera")) {
+    if (known) {
+        return;
+    }
+    m_objects.push_back(gameObject);
+    if (GameNames::isRacerId(id)) {
         m_players.push_back(gameObject);
     }
 }
@@ -43,7 +39,7 @@ std::shared_ptr<GameObject> GameObjectManager::getGameObject(const std::string& 
 
 void GameObjectManager::removeGameObject(const std::shared_ptr<GameObject>& gameObject) {
     const std::string id = gameObject->getId();
-    if (contains(id, "Player")) {
+    if (GameNames::isRacerId(id)) {
         retirePlayer(gameObject);
         return;
     }
@@ -89,7 +85,7 @@ void GameObjectManager::recordScore(const GameObject& player, const PlayerMoveCo
 void GameObjectManager::speedUpOthers(const GameObject& leaver) {
     for (const auto& object : m_objects) {
         const GameObject& other = *object;
-        if (&other == &leaver || other.getType() != "Player") {
+        if (&other == &leaver || other.getType() != GameNames::Type::kPlayer) {
             continue;
         }
         if (const auto move = other.getComponent<PlayerMoveComponent>()) {

@@ -1,4 +1,4 @@
-#include "objects/GameObjectManager.hpp"
+#include "core/GameObjectManager.hpp"
 
 #include <gtest/gtest.h>
 

@@ -1,9 +1,18 @@
-#include "core/AssetFolder.hpp"
+#include "platform/AssetFolder.hpp"
 
 namespace fs = std::filesystem;
 
+const std::string& AssetFolder::root() {
+    static const std::string folder = "../assets/";
+    return folder;
+}
+
+std::string AssetFolder::path(const std::string& relative) {
+    return root() + relative;
+}
+
 fs::path AssetFolder::assetsSeenFrom(const fs::path& runFolder) {
-    return runFolder / ".." / "assets";
+    return runFolder / root();
 }
 
 std::optional<fs::path> AssetFolder::findRunFolder(const fs::path& workingDirectory,

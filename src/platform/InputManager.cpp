@@ -1,4 +1,4 @@
-#include "core/InputManager.hpp"
+#include "platform/InputManager.hpp"
 
 InputManager& InputManager::instance() {
     static InputManager manager(Gamepads::readJoystick);

@@ -1,4 +1,4 @@
-#include "core/DesignView.hpp"
+#include "platform/DesignView.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
 #include <algorithm>

@@ -1,12 +1,12 @@
-#include "components/PlayerMoveComponent.hpp"
+#include "physics/PlayerMoveComponent.hpp"
 
 #include <SFML/Graphics/RectangleShape.hpp>
 #include <cmath>
 
-#include "core/InputManager.hpp"
 #include "objects/GameObject.hpp"
 #include "physics/BoxCollisionComponent.hpp"
 #include "physics/RigidBodyComponent.hpp"
+#include "platform/InputManager.hpp"
 
 PlayerMoveComponent::PlayerMoveComponent(std::shared_ptr<GameObject> gameObject, unsigned inputSet)
     : IComponent(std::move(gameObject)), m_inputSet(inputSet) {}

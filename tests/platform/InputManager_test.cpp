@@ -1,4 +1,4 @@
-#include "core/InputManager.hpp"
+#include "platform/InputManager.hpp"
 
 #include <gtest/gtest.h>
 #include <SFML/Window/Keyboard.hpp>

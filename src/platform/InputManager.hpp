@@ -5,7 +5,7 @@
 #include <string>
 #include <unordered_map>
 
-#include "core/Gamepads.hpp"
+#include "platform/Gamepads.hpp"
 
 namespace sf {
 class RenderWindow;

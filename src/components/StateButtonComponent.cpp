@@ -1,4 +1,4 @@
-#include "states/StateButtonComponent.hpp"
+#include "components/StateButtonComponent.hpp"
 
 #include "components/SpriteRenderComponent.hpp"
 

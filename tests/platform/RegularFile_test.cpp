@@ -1,4 +1,4 @@
-#include "assets/RegularFile.hpp"
+#include "platform/RegularFile.hpp"
 
 #include <gtest/gtest.h>
 #include <sys/stat.h>

@@ -2,12 +2,19 @@
 
 #include <filesystem>
 #include <optional>
+#include <string>
 
 // The game reads everything from "../assets/" as seen from the folder it runs in (bin/). Started
 // from somewhere else, say as bin/tumbleleaf from the project folder or from a desktop launcher,
 // it runs from its own folder instead, where the assets sit beside it.
 class AssetFolder {
 public:
+    // Where the game's own files are, seen from the folder the game runs in; every path to one
+    // of them is made here.
+    static const std::string& root();
+    // `relative` (e.g. "Music/GameSound.wav") under the root.
+    static std::string path(const std::string& relative);
+
     // The folder to run from: the working directory when it has ../assets/, otherwise the
     // executable's folder when that has; nothing when neither does.
     static std::optional<std::filesystem::path> findRunFolder(

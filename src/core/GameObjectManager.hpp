@@ -22,8 +22,8 @@ public:
     GameObjectManager& operator=(const GameObjectManager&) = delete;
 
     // Takes the id from an object already registered under it; that object stays registered
-    // (updated, released) but is no longer found by id. Ids containing "Player" but not "Camera"
-    // join the race.
+    // (updated, released) but is no longer found by id. A racer's id (GameNames::isRacerId) joins
+    // the race, once however often it is registered.
     void addGameObject(const std::shared_ptr<GameObject>& gameObject);
     // Empty pointer, and one error line, when the id is unknown.
     std::shared_ptr<GameObject> getGameObject(const std::string& id) const;

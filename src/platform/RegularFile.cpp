@@ -1,4 +1,4 @@
-#include "assets/RegularFile.hpp"
+#include "platform/RegularFile.hpp"
 
 #include <filesystem>
 #include <system_error>
