@@ -22,7 +22,6 @@
 namespace {
 
 // The line between the two halves of the split screen, in view units.
-const sf::Vector2f kDividerSize(20.f, 1080.f);
 
 void reportMapProblem(const std::string& path, const std::string& problem) {
     sf::err() << "loadMap: " << path << ": " << problem << std::endl;
@@ -137,19 +136,6 @@ private:
     std::unordered_map<int, std::uint32_t> m_known;
     std::vector<TileLook> m_looks;
 };
-
-// The divider's view: the design screen, marked by a width one unit too wide, which no screen
-// uses for its own drawing.
-sf::View dividerView(sf::Vector2u windowSize) {
-    sf::View view = DesignView::view(windowSize);
-    view.setSize(view.getSize() + sf::Vector2f(1.f, 0.f));
-    return view;
-}
-
-bool isDividerView(const sf::View& view, sf::Vector2u windowSize) {
-    const sf::View divider = dividerView(windowSize);
-    return view.getCenter() == divider.getCenter() && view.getSize() == divider.getSize();
-}
 
 }  // namespace
 
@@ -314,32 +300,9 @@ void AssetManager::drawLayers() {
     if (m_renderWindow == nullptr) {
         return;
     }
-    const sf::View& view = m_renderWindow->getView();
-    if (isDividerView(view, m_renderWindow->getSize())) {
-        drawDivider(view.getCenter());
-        return;
-    }
     for (const auto& layer : m_layers) {
         if (layer.second->isVisible()) {
             layer.second->draw();
         }
     }
-}
-
-void AssetManager::setDividerView() {
-    if (m_renderWindow == nullptr) {
-        return;
-    }
-    m_renderWindow->setView(dividerView(m_renderWindow->getSize()));
-}
-
-// Made once: building a shape allocates, and a frame of the race allocates nothing.
-void AssetManager::drawDivider(sf::Vector2f viewCentre) {
-    static sf::RectangleShape divider = [] {
-        sf::RectangleShape shape(kDividerSize);
-        shape.setFillColor(sf::Color::White);
-        return shape;
-    }();
-    divider.setPosition(viewCentre.x, viewCentre.y - kDividerSize.y / 2.f);
-    m_renderWindow->draw(divider);
 }

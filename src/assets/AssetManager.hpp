@@ -63,11 +63,8 @@ public:
     // "correspondingLayer" property names.
     void attachToLayer(std::shared_ptr<GameObject> gameObject, const TmxObject* object);
 
-    // One pass over the visible layers with the window's current view, or the split-screen
-    // divider when the view is the one setDividerView sets.
+    // One pass over the visible layers with the window's current view.
     void drawLayers();
-    // Makes the next drawLayers draw the divider between the two halves of the window.
-    void setDividerView();
 
     const Textures& getTextures() const { return m_textures; }
     // Per layer, in file order; each is shared with the layer's component.
@@ -95,7 +92,6 @@ private:
     std::shared_ptr<GameObject> buildMap(const TmxMap& map, const sf::Vector2f& offset);
     // Turns the map's objects into game objects and attaches them to their layers.
     void buildObjects(const TmxMap& map);
-    void drawDivider(sf::Vector2f viewCentre);
 
     sf::RenderWindow* m_renderWindow = nullptr;
     Textures m_textures;

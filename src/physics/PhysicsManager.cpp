@@ -78,6 +78,15 @@ void PhysicsManager::registerCollider(std::shared_ptr<BoxCollisionComponent> col
     m_colliders.push_back(std::move(collider));
 }
 
+void PhysicsManager::unregisterCollidersOf(const GameObject& owner) {
+    const auto ownedBy = [&](const std::shared_ptr<BoxCollisionComponent>& box) {
+        return &ownerOf(*box) == &owner;
+    };
+    for (auto* boxes : {&m_colliders, &m_playerColliders}) {
+        boxes->erase(std::remove_if(boxes->begin(), boxes->end(), ownedBy), boxes->end());
+    }
+}
+
 void PhysicsManager::update(float frameSeconds) {
     m_accumulator += frameSeconds;
     while (m_accumulator >= m_timeStep) {

@@ -19,6 +19,8 @@ public:
 
     // Boxes of objects of type "Player" are also tested against all others.
     void registerCollider(std::shared_ptr<BoxCollisionComponent> collider);
+    // Forgets the boxes of an object that has left the scene.
+    void unregisterCollidersOf(const GameObject& owner);
     // Runs as many whole ticks as the accumulated frame time allows; the rest waits.
     void update(float frameSeconds);
     // Forgets every box and the time not yet consumed.

@@ -10,6 +10,7 @@
 #include "assets/MapChecker.hpp"
 #include "components/CameraRenderComponent.hpp"
 #include "components/PictureLoader.hpp"
+#include "components/TrailComponent.hpp"
 #include "components/TransformCopyComponent.hpp"
 #include "core/Game.hpp"
 #include "objects/GameNames.hpp"
@@ -23,6 +24,7 @@ namespace {
 
 const sf::Color kBackgroundTint(130, 130, 130, 230);
 constexpr float kCameraZoom = 1.5f;
+const sf::Vector2f kDividerSize(20.0f, DesignView::kHeight);
 
 // Each player sees half the design screen, zoomed out, with itself a sixth of the way down its
 // half so that most of the view shows the course ahead.
@@ -46,7 +48,11 @@ void checkPlayersMap(const std::string& path, const std::string& folder) {
 
 MainState::MainState(GameStateManager* stateManager, Game* game)
     : GameState(stateManager, game),
-      m_backgroundPath(AssetFolder::path("x400pngs/MainStateBackground.png")) {}
+      m_backgroundPath(AssetFolder::path("x400pngs/MainStateBackground.png")),
+      m_divider(kDividerSize) {
+    m_divider.setFillColor(sf::Color::White);
+    m_divider.setPosition(DesignView::kWidth / 2.0f, 0.0f);
+}
 
 void MainState::init() {
     Game::instance().playTrack(Game::kLevelMusic, Game::kLevelVolume);
@@ -165,8 +171,13 @@ void MainState::updateObjects(float frameSeconds) {
     m_finished.clear();
 }
 
-// The finished player's half of the screen stops where it is.
+// The finished player's half of the screen stops where it is. Anything else leaves the race for
+// good: its box too, or it would go on standing in the way unseen.
 void MainState::retire(const std::shared_ptr<GameObject>& gameObject) {
+    if (!GameNames::isRacerId(gameObject->getId())) {
+        PhysicsManager::instance().unregisterCollidersOf(*gameObject);
+        removeTrailsOf(*gameObject);
+    }
     m_gameObjectManager.removeGameObject(gameObject);
     const auto& registered = m_gameObjectManager.getGameObjects();
     const auto camera = registered.find(GameNames::cameraIdFor(gameObject->getId()));
@@ -175,6 +186,19 @@ void MainState::retire(const std::shared_ptr<GameObject>& gameObject) {
     }
     if (const auto follow = camera->second->getComponent<TransformCopyComponent>()) {
         follow->setTarget(camera->second);
+    }
+}
+
+void MainState::removeTrailsOf(const GameObject& gameObject) {
+    GameObjectManager::Objects trails;
+    for (const auto& object : m_gameObjectManager.getObjects()) {
+        const auto trail = object->getComponent<TrailComponent>();
+        if (trail && trail->getGameObject().get() == &gameObject) {
+            trails.push_back(object);
+        }
+    }
+    for (const auto& trail : trails) {
+        m_gameObjectManager.removeGameObject(trail);
     }
 }
 
@@ -190,8 +214,12 @@ void MainState::draw() {
         camera->applyViewport();
         assets.drawLayers();
     }
-    assets.setDividerView();
-    assets.drawLayers();
+    drawDivider(*target);
+}
+
+void MainState::drawDivider(sf::RenderTarget& target) const {
+    target.setView(DesignView::view(target.getSize()));
+    target.draw(m_divider);
 }
 
 void MainState::exit() {

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <memory>
@@ -34,12 +35,16 @@ private:
     void addCameras();
     void addCamera(const std::shared_ptr<GameObject>& player);
     void loadBackground();
+    void drawDivider(sf::RenderTarget& target) const;
     void updateObjects(float frameSeconds);
     void retire(const std::shared_ptr<GameObject>& gameObject);
+    void removeTrailsOf(const GameObject& gameObject);
 
     std::string m_backgroundPath;
     sf::Sprite m_background;
     sf::Texture m_backgroundTexture;
+    // The white line between the two halves, from the middle of the design screen rightward.
+    sf::RectangleShape m_divider;
     // False when the level map could not be loaded: the screen then only waits for Escape (or
     // F5, once the designer has mended the map).
     bool m_mapLoaded = false;

@@ -85,12 +85,9 @@ protected:
         assets.attachToLayer(objects.back(), &object);
     }
 
-    // Draws every layer into `window`, with the divider view if asked, and reads it back.
-    sf::Image drawFrame(TestWindow& window, bool divider) {
+    // Draws every layer into `window` and reads it back.
+    sf::Image drawFrame(TestWindow& window) {
         assets.setRenderWindow(&window.window());
-        if (divider) {
-            assets.setDividerView();
-        }
         window.window().clear(sf::Color::Black);
         assets.drawLayers();
         return window.capture();
@@ -163,7 +160,7 @@ TEST_F(AssetManagerDisplayTest, WhatCannotBeReadIsForgottenAndReportedOncePerCau
 }
 
 // Layers and their objects are drawn back to front; an object joins every layer its property
-// names exactly. The divider view draws only the divider.
+// names exactly.
 TEST_F(AssetManagerDisplayTest, LayersAndTheirObjectsAreDrawnBackToFront) {
     writeTileset("colours", 2, 2,
                  {sf::Color::Red, sf::Color::Green, sf::Color::Blue, sf::Color::Yellow});
@@ -183,17 +180,7 @@ TEST_F(AssetManagerDisplayTest, LayersAndTheirObjectsAreDrawnBackToFront) {
     EXPECT_EQ(layers[3].second->getObjects(), layers[1].second->getObjects());
     EXPECT_TRUE(layers[0].second->getObjects().empty() && layers[2].second->getObjects().empty());
 
-    // A window a fifth of the design screen: the divider's 20 units from the middle on are four
-    // pixels, over the whole height, and the layers are not drawn.
-    TestWindow fifth(384, 216);
-    const sf::Image divider = drawFrame(fifth, true);
-    EXPECT_EQ(divider.getPixel(1, 1), sf::Color::Black);
-    EXPECT_EQ(divider.getPixel(190, 0), sf::Color::Black);
-    EXPECT_EQ(divider.getPixel(193, 0), sf::Color::White);
-    EXPECT_EQ(divider.getPixel(195, 215), sf::Color::White);
-    EXPECT_EQ(divider.getPixel(198, 100), sf::Color::Black);
-
-    const sf::Image frame = drawFrame(screen, false);
+    const sf::Image frame = drawFrame(screen);
     EXPECT_EQ(frame.getPixel(4, 4), sf::Color::Red);        // ground tile
     EXPECT_EQ(frame.getPixel(60, 60), sf::Color::Black);    // empty cell, no object of "middle"
     EXPECT_EQ(frame.getPixel(28, 28), sf::Color::Yellow);   // middle tile from the second row

@@ -84,6 +84,7 @@ TEST(GameObjectManagerTest, ObjectsAreKeptByIdAndOnlyPlayersJoinTheRace) {
         return object;
     };
     const auto player = addNew("Player1");
+    manager.addGameObject(player);  // registered twice, it still races once
     const auto camera = addNew("CameraOnPlayer1");
     const auto first = addNew("");
     const auto second = addNew("");

@@ -1,6 +1,7 @@
 #include <gtest/gtest.h>
 
 #include <SFML/Window/Keyboard.hpp>
+#include <algorithm>
 #include <fstream>
 #include <initializer_list>
 #include <map>
@@ -197,6 +198,37 @@ TEST_F(ScreensTest, TheRaceBackgroundIsDarkenedAndSlightlySeeThroughAtTheTopLeft
     EXPECT_TRUE(darkened.r == darkened.g && darkened.g == darkened.b);
     EXPECT_NEAR(darkened.r, 117, 1);
     EXPECT_EQ(shot.getPixel(70, 10), sf::Color::Black) << "the picture is drawn at its own size";
+    // The divider: 20 units from the middle of the screen on, over its whole height.
+    for (const unsigned y : {0u, 1079u}) {
+        EXPECT_EQ(shot.getPixel(959, y), sf::Color::Black) << y;
+        EXPECT_EQ(shot.getPixel(960, y), sf::Color::White) << y;
+        EXPECT_EQ(shot.getPixel(979, y), sf::Color::White) << y;
+        EXPECT_EQ(shot.getPixel(980, y), sf::Color::Black) << y;
+    }
+}
+
+// Something of the racers' type that is no racer by its name leaves the scene when it reaches
+// the finish: its box stops standing in the way and its trail goes with it.
+TEST_F(ScreensTest, ALookalikeRacerLeavesWithItsBoxAndTrail) {
+    scratch.writeAsset("TileMap.tmx",
+                       tmxMap(tmxRacer("Player1", {0, 0}) + tmxRacer("Runner", {200, 0}) +
+                              tmxObject("RunnerTrail", "Trail", {0, 0}, {0, 0},
+                                        tmxProperty("texturepath", "racer.png"))));
+    level.init();
+    const auto runner = registered(level, "Runner");
+    const auto ownedByRunner = [&] {
+        const auto& boxes = PhysicsManager::instance().getColliders();
+        return std::count_if(boxes.begin(), boxes.end(),
+                             [&](const auto& box) { return box->getGameObject() == runner; });
+    };
+    ASSERT_EQ(ownedByRunner(), 1);
+    const auto trail = registered(level, "TrailOn");
+    ASSERT_FALSE(trail->getComponentList().empty());
+    runner->setMarkedForRemoval(true);
+    play(kFrame);
+    EXPECT_EQ(ownedByRunner(), 0);
+    EXPECT_TRUE(trail->getComponentList().empty());
+    EXPECT_EQ(level.getGameObjectManager().getPlayers().size(), 1u);
 }
 
 // Designers rarely name walls. Each racer steers into the left and the right wall and then
