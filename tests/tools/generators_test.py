@@ -47,7 +47,8 @@ class GeneratorsTest(unittest.TestCase):
         tools = os.path.join(ROOT, "tools")
         for command in ([sys.executable, os.path.join(tools, "make-pictures.py")],
                         [sys.executable, os.path.join(tools, "make-maps.py")],
-                        [os.path.join(tools, "make-level-music.sh")]):
+                        [os.path.join(tools, "make-level-music.sh")],
+                        [os.path.join(tools, "make-sounds.sh")]):
             subprocess.run(command, env=env, check=True, stdout=subprocess.DEVNULL)
         cls.made = files_under(cls.scratch) - {FONT}
 
@@ -223,10 +224,14 @@ class ShippedContentTest(unittest.TestCase):
             self.assertTrue(any(i // box.w >= FOOT for i, _ in ink), "the foot is drawn")
         self.assertEqual(len(pictures), 2, "the two racers look different")
 
-    def test_music_background_and_save_folder_are_where_the_game_looks(self):
+    def test_music_sounds_background_and_save_folder_are_where_the_game_looks(self):
         with wave.open(os.path.join(ASSETS, "Music", "GameSound.wav")) as music:
             self.assertEqual((music.getnchannels(), music.getframerate()), (1, 22050))
             self.assertTrue(10 <= music.getnframes() / 22050 <= 20)
+        for name in ("Hit.wav", "Finish.wav", "Click.wav"):
+            with wave.open(os.path.join(ASSETS, "Sounds", name)) as sound:
+                self.assertEqual((sound.getnchannels(), sound.getframerate()), (1, 22050), name)
+                self.assertLess(sound.getnframes() / 22050, 0.5, f"{name} is a short effect")
         with Image.open(os.path.join(ASSETS, "x400pngs", "MainStateBackground.png")) as image:
             self.assertEqual(image.size, (1920, 1080))
         self.assertTrue(os.path.isfile(os.path.join(ASSETS, "fonts", "mini-pixel-7", "LICENSE")))
