@@ -245,9 +245,12 @@ TEST(MapCheckerTest, ObjectsBreakingTheGamesRulesAreNamedWithTheirProperty) {
           "the race needs an object \"Player2\""}},
         {object("Play", "GamestateButton", face + property("nextState", "GameState")) +
              object("Typo", "GamestateButton", face + property("nextState", "Gamestate")) +
-             object("Nowhere", "GamestateButton", face),
+             object("Nowhere", "GamestateButton", face) +
+             object("Mute", "SettingsButton", face + property("functionality", "ToggleSond")),
          {"\"Typo\" (GamestateButton) is \"Gamestate\", which is no screen",
-          "\"Nowhere\" (GamestateButton) has no \"nextState\""}},
+          "\"Nowhere\" (GamestateButton) has no \"nextState\"",
+          "\"Mute\" (SettingsButton) has no \"fontPath\"",
+          "\"Mute\" (SettingsButton) is \"ToggleSond\", which is no setting"}},
         // The game knows an object that touches or is clicked only by its top-left corner, width
         // and height.
         {object("a", "MapBorder", "", "Ground", "width='32' height='32'><ellipse/>") +
