@@ -347,6 +347,12 @@ class Course:
         for name, c0, r0, c1, r1 in pieces:
             self.lay((name, c0, r0, c1, r1), (name, COLS - 1 - c1, r0, COLS - 1 - c0, r1))
 
+    def mark_both_sides(self, name, column, rows):
+        """A mark on the crayon's half and its mirror image (an arrow to the right points left)."""
+        mirror = {"arrow_down_left": "arrow_down_right", "arrow_down_right": "arrow_down_left"}
+        self.mark(name, [column], rows)
+        self.mark(mirror.get(name, name), [COLS - 1 - column], rows)
+
     def mark(self, name, columns, rows):
         for r in rows:
             for c in columns:
@@ -451,6 +457,64 @@ def first_course():
     k.lay(("Magazine", 5, 1400, 54, 1439), ("BakingTray", 5, 1480, 54, 1519),
           ("WaxPaper", 27, 1400, 32, 1559))
     k.mark("arrow_down", MIDDLE, range(1404, 1556, 24))
+    k.finish()
+    return k
+
+
+# The new courses are laid out for the crayon's half (columns 30 to 54) and mirrored for the
+# chalk's. On that half the crayon starts in columns 41 and 42: its free lane (39 to 44) splits
+# the half into the middle (30 to 38) and the outside (45 to 51), and the lane along the wall
+# (52 to 54) is free too.
+
+
+def sprint():
+    """Short and open: trays across the whole course, and one wax line along the outside that
+    runs through a gap in every one of them."""
+    k = Course(1400)
+    k.lay_both_sides(("WaxPaper", 46, 40, 51, 1359))
+    k.mark_both_sides("arrow_down_right", 44, [30])
+    for r in (220, 480, 740, 1000, 1240):
+        k.lay_both_sides(("BakingTray", 30, r, 45, r + 23), ("BakingTray", 52, r, 54, r + 23))
+        k.mark_both_sides("arrow_down", 48, [r - 6])
+    # Magazines in the middle between the bands, and erasers to bounce off on the way there.
+    for r in (320, 840):
+        k.lay_both_sides(("Magazine", 30, r, 36, r + 79), ("eraser", 32, r + 100, 34, r + 102))
+    k.lay_both_sides(("eraser", 31, 600, 33, 602), ("eraser", 34, 1120, 36, 1122))
+    k.finish()
+    return k
+
+
+def chutes():
+    """Long and fast: a wax chute along each wall behind long slats, and the express down the
+    middle, wax too but for baking trays that win time and grind you down."""
+    k = Course(3000)
+    k.lay_both_sides(("WaxPaper", 30, 40, 54, 2959), ("Magazine", 30, 120, 33, 2900))
+    for r in range(80, 2900, 420):
+        k.lay_both_sides(("wall", 45, r, 47, min(r + 389, 2899)))
+    for r in range(300, 2900, 460):
+        k.lay_both_sides(("BakingTray", 34, r, 44, r + 39))
+        k.mark_both_sides("arrow_down", 42, [r - 8])
+    k.finish()
+    return k
+
+
+def switchbacks():
+    """Twisting: at every turn a baking tray lies across the lane and a magazine pocket waits
+    beside it, behind a ruler, alternately outside and in the middle; leave the pocket before
+    the ruler that closes it. A spine of wall keeps the two racers apart."""
+    k = Course(2000)
+    k.lay(("wall", 28, 40, 31, 1950))
+    for i, r in enumerate(range(80, 1880, 140)):
+        outside = i % 2 == 0
+        pocket, other = ((45, 51), (32, 38)) if outside else ((32, 38), (45, 51))
+        k.lay_both_sides(("ruler", pocket[0], r, pocket[1], r + 2),
+                         ("Magazine", pocket[0], r + 3, pocket[1], r + 90),
+                         ("ruler", pocket[0], r + 91, pocket[1], r + 93),
+                         ("BakingTray", 39, r + 24, 44, r + 51),
+                         ("BakingTray", 52, r + 24, 54, r + 51),
+                         ("BakingTray", other[0], r + 24, other[1], r + 51))
+        k.mark_both_sides("arrow_down_right" if outside else "arrow_down_left", 42, [r - 4])
+    k.lay_both_sides(("WaxPaper", 32, 1880, 54, 1959))
     k.finish()
     return k
 
@@ -598,6 +662,12 @@ def straight_line_summary(k):
 RACES = [
     ("TileMap.tmx", "Desk Run", "A bit of everything: erasers, rulers, trays, magazines and wax.",
      first_course),
+    ("courses/Sprint.tmx", "Sprint", "Short and open: find the wax line through the trays.",
+     sprint),
+    ("courses/Chutes.tmx", "Chutes", "Long wax chutes; the trays down the middle are quick but "
+     "they grind.", chutes),
+    ("courses/Switchbacks.tmx", "Switchbacks", "A tray at every turn: duck into the magazines "
+     "behind the rulers.", switchbacks),
 ]
 
 
