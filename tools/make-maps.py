@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 """Writes every map of the game into assets/: the title, tutorial, credits, settings and
-highscore screens, and the race, TileMap.tmx.
+highscore screens, and the races: TileMap.tmx and the courses in assets/courses/ (see RACES).
 
 Run it from anywhere after tools/make-pictures.py: /usr/bin/python3 tools/make-maps.py
 The maps are plain Tiled maps (orthogonal, square 32-pixel tiles, CSV layers, the tileset
 embedded), so they open in the Tiled editor, but they are made here so that they can be
-rebuilt and reviewed. The race is laid out cell by cell (materials, blocks, decoration) and its
-invisible surface boxes are cut from the same cells, so what you see is what you slide on.
+rebuilt and reviewed. Each race is laid out cell by cell (materials, blocks, decoration) and its
+invisible surface boxes are cut from the same cells, so what you see is what you slide on. A
+race names itself with the map properties "name" and "description".
 Every random choice is seeded: two runs write the same files.
 
 What the game's reader needs, and these maps keep to:
