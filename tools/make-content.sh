@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Rebuilds the game's content under assets/ from our generators, in the order they depend on
 # each other: the font (the pictures and maps measure their labels with it), the pictures, the
-# maps, the race music, the sound effects and the folder the leaderboard is written to.
+# maps (the screens and every race, the courses in assets/courses/ too), the race music, the
+# sound effects and the folder the leaderboard is written to.
 # Needs Debian's fonts-dotgothic16, python3-pil and sox (tools/install-deps.sh test has them).
 set -euo pipefail
 cd "$(dirname "$0")/.."

@@ -36,9 +36,15 @@ def cut_map(path):
     return ET.tostring(root, encoding="unicode") + "\n"
 
 
+def shipped_maps():
+    """The screens' maps and the races' (the courses have a folder of their own)."""
+    assets = ROOT / "assets"
+    return sorted(assets.glob("*.tmx")) + sorted((assets / "courses").glob("*.tmx"))
+
+
 def property_values():
     values = set()
-    for path in sorted((ROOT / "assets").glob("*.tmx")):
+    for path in shipped_maps():
         for prop in ET.parse(path).getroot().iter("property"):
             if prop.get("name") in CONVERTED:
                 values.add(prop.get("value", ""))
@@ -48,7 +54,7 @@ def property_values():
 def main():
     maps = ROOT / "fuzz" / "corpus" / "tmx"
     maps.mkdir(parents=True, exist_ok=True)
-    for path in sorted((ROOT / "assets").glob("*.tmx")):
+    for path in shipped_maps():
         (maps / path.name).write_text('<?xml version="1.0" encoding="UTF-8"?>\n' + cut_map(path))
     props = ROOT / "fuzz" / "corpus" / "property"
     props.mkdir(parents=True, exist_ok=True)

@@ -1,12 +1,13 @@
 #!/usr/bin/python3
 """Writes every map of the game into assets/: the title, tutorial, credits, settings and
-highscore screens, and the race, TileMap.tmx.
+highscore screens, and the races: TileMap.tmx and the courses in assets/courses/ (see RACES).
 
 Run it from anywhere after tools/make-pictures.py: /usr/bin/python3 tools/make-maps.py
 The maps are plain Tiled maps (orthogonal, square 32-pixel tiles, CSV layers, the tileset
 embedded), so they open in the Tiled editor, but they are made here so that they can be
-rebuilt and reviewed. The race is laid out cell by cell (materials, blocks, decoration) and its
-invisible surface boxes are cut from the same cells, so what you see is what you slide on.
+rebuilt and reviewed. Each race is laid out cell by cell (materials, blocks, decoration) and its
+invisible surface boxes are cut from the same cells, so what you see is what you slide on. A
+race names itself with the map properties "name" and "description".
 Every random choice is seeded: two runs write the same files.
 
 What the game's reader needs, and these maps keep to:
@@ -32,8 +33,9 @@ LIGHT_INK = "#fff4ead2"
 class TmxMap:
     """A map being written: tile layers in drawing order and groups of objects."""
 
-    def __init__(self, cols, rows):
+    def __init__(self, cols, rows, properties=()):
         self.cols, self.rows = cols, rows
+        self.properties = list(properties)  # (name, value) of the map itself
         self.layers = []  # (name, rows of gids)
         self.groups = []  # (name, list of objects)
 
@@ -58,9 +60,15 @@ class TmxMap:
                    f'tilewidth="{T}" tileheight="{T}" infinite="0" '
                    f'nextlayerid="{len(self.layers) + len(self.groups) + 1}" '
                    f'nextobjectid="{next_object}">')
+        if self.properties:
+            out.append(' <properties>')
+            for key, value in self.properties:
+                out.append(f'  <property name="{key}" value={quoteattr(value)}/>')
+            out.append(' </properties>')
         out.append(f' <tileset firstgid="1" name="DeskTiles" tilewidth="{T}" tileheight="{T}" '
                    f'tilecount="{len(C.TILE_NAMES)}" columns="{C.TILESET_COLUMNS}">')
-        out.append(f'  <image source="{C.TILESET}" width="{C.TILESET_COLUMNS * T}" '
+        out.append(f'  <image source="{from_map(file_name, C.TILESET)}" '
+                   f'width="{C.TILESET_COLUMNS * T}" '
                    f'height="{C.TILESET_ROWS * T}"/>')
         out.append(' </tileset>')
         layer_id = 1
@@ -89,8 +97,15 @@ class TmxMap:
                 out.append('  </object>')
             out.append(' </objectgroup>')
         out.append('</map>')
-        with open(os.path.join(C.ASSETS, file_name), "w", encoding="utf-8") as f:
+        path = os.path.join(C.ASSETS, file_name)
+        os.makedirs(os.path.dirname(path), exist_ok=True)
+        with open(path, "w", encoding="utf-8") as f:
             f.write("\n".join(out) + "\n")
+
+
+def from_map(file_name, asset):
+    """An asset's path as a map in assets/<file_name> names it: from the map's own folder."""
+    return os.path.relpath(asset, os.path.dirname(file_name) or os.curdir)
 
 
 def obj(name, kind, x, y, w, h, layer, **props):
@@ -273,9 +288,12 @@ def highscore_screen():
 
 # --- The race ----------------------------------------------------------------------------------
 
-COLS, ROWS = 60, 1600
+# Every race is this wide (each racer's camera shows most of it) and as long as its course.
+COLS = 60
 WALL = 5  # the outer walls are this many columns thick on each side
-FINISH_ROW, FLOOR_ROW = 1560, 1588
+# The finish is this many rows above the end of the map, the floor that stops finished racers
+# this many.
+FINISH_FROM_END, FLOOR_FROM_END = 40, 12
 # Columns kept free of blocks from the start to the finish: below each player's start, so that
 # a race without any steering still ends, and along both walls, where a player who steers
 # into a wall and lets go slides down to the finish.
@@ -287,14 +305,22 @@ BOUNCE = {"wall": 0, "ruler": 0.2, "eraser": 0.6}
 
 
 class Course:
-    def __init__(self):
-        self.material = [[None] * COLS for _ in range(ROWS)]
-        self.solid = [[None] * COLS for _ in range(ROWS)]
-        self.decor = [[0] * COLS for _ in range(ROWS)]
+    """A race being laid out cell by cell: plain paper from a start line to the finish, then
+    grounds painted and blocks placed over it."""
+
+    def __init__(self, rows):
+        self.rows = rows
+        self.finish_row, self.floor_row = rows - FINISH_FROM_END, rows - FLOOR_FROM_END
+        self.material = [[None] * COLS for _ in range(rows)]
+        self.solid = [[None] * COLS for _ in range(rows)]
+        self.decor = [[0] * COLS for _ in range(rows)]
         self.blocks = []  # (style, c0, r0, c1, r1) in cells, inclusive
+        self.paint("Paper", 0, 0, COLS, rows)
+        self.mark("start_line", range(WALL, COLS - WALL), [14])
+        self.word("start", 27, 18)
 
     def paint(self, kind, c0, r0, c1, r1):
-        for r in range(max(r0, 4), min(r1, FINISH_ROW - 1) + 1):
+        for r in range(max(r0, 4), min(r1, self.finish_row - 1) + 1):
             for c in range(max(c0, WALL), min(c1, COLS - WALL - 1) + 1):
                 self.material[r][c] = kind
 
@@ -316,6 +342,18 @@ class Course:
             else:
                 self.block(name, c0, r0, c1, r1)
 
+    def lay_both_sides(self, *pieces):
+        """Each piece on the crayon's (right) half and its mirror image on the chalk's half: the
+        racers start mirrored, so each gets the same course."""
+        for name, c0, r0, c1, r1 in pieces:
+            self.lay((name, c0, r0, c1, r1), (name, COLS - 1 - c1, r0, COLS - 1 - c0, r1))
+
+    def mark_both_sides(self, name, column, rows):
+        """A mark on the crayon's half and its mirror image (an arrow to the right points left)."""
+        mirror = {"arrow_down_left": "arrow_down_right", "arrow_down_right": "arrow_down_left"}
+        self.mark(name, [column], rows)
+        self.mark(mirror.get(name, name), [COLS - 1 - column], rows)
+
     def mark(self, name, columns, rows):
         for r in rows:
             for c in columns:
@@ -327,17 +365,19 @@ class Course:
             for col in range(width):
                 self.decor[r0 + row][c0 + col] = C.gid(f"{word}_{row}_{col}")
 
+    def finish(self):
+        """The words over the finish line and doodles over the whole course: call last."""
+        for c in (9, 26, 43):
+            self.word("finish", c, self.finish_row - 4)
+        scatter_doodles(self)
+
 
 MIDDLE = (29, 30)  # where the arrows down the middle of the course go
 
 
-def lay_out_course():
-    k = Course()
-    k.paint("Paper", 0, 0, COLS, ROWS)
-    # Start: plain paper and a start line.
-    k.mark("start_line", range(WALL, COLS - WALL), [14])
-    k.word("start", 27, 18)
-
+def first_course():
+    """The first race: a bit of everything, section by section."""
+    k = Course(1600)
     # Warm-up: a wax strip down the middle, where the two meet; magazines along the walls.
     k.lay(("WaxPaper", 25, 60, 34, 179), ("Magazine", 5, 80, 8, 179),
           ("Magazine", 51, 80, 54, 179), ("eraser", 28, 130, 31, 133))
@@ -418,17 +458,72 @@ def lay_out_course():
     k.lay(("Magazine", 5, 1400, 54, 1439), ("BakingTray", 5, 1480, 54, 1519),
           ("WaxPaper", 27, 1400, 32, 1559))
     k.mark("arrow_down", MIDDLE, range(1404, 1556, 24))
-    for c in (9, 26, 43):
-        k.word("finish", c, FINISH_ROW - 4)
+    k.finish()
+    return k
 
-    scatter_doodles(k)
+
+# The new courses are laid out for the crayon's half (columns 30 to 54) and mirrored for the
+# chalk's. On that half the crayon starts in columns 41 and 42: its free lane (39 to 44) splits
+# the half into the middle (30 to 38) and the outside (45 to 51), and the lane along the wall
+# (52 to 54) is free too.
+
+
+def sprint():
+    """Short and open: trays across the whole course, and one wax line along the outside that
+    runs through a gap in every one of them."""
+    k = Course(1400)
+    k.lay_both_sides(("WaxPaper", 46, 40, 51, 1359))
+    k.mark_both_sides("arrow_down_right", 44, [30])
+    for r in (220, 480, 740, 1000, 1240):
+        k.lay_both_sides(("BakingTray", 30, r, 45, r + 23), ("BakingTray", 52, r, 54, r + 23))
+        k.mark_both_sides("arrow_down", 48, [r - 6])
+    # Magazines in the middle between the bands, and erasers to bounce off on the way there.
+    for r in (320, 840):
+        k.lay_both_sides(("Magazine", 30, r, 36, r + 79), ("eraser", 32, r + 100, 34, r + 102))
+    k.lay_both_sides(("eraser", 31, 600, 33, 602), ("eraser", 34, 1120, 36, 1122))
+    k.finish()
+    return k
+
+
+def chutes():
+    """Long and fast: a wax chute along each wall behind long slats, and the express down the
+    middle, wax too but for baking trays that win time and grind you down."""
+    k = Course(3000)
+    k.lay_both_sides(("WaxPaper", 30, 40, 54, 2959), ("Magazine", 30, 120, 33, 2900))
+    for r in range(80, 2900, 420):
+        k.lay_both_sides(("wall", 45, r, 47, min(r + 389, 2899)))
+    for r in range(300, 2900, 460):
+        k.lay_both_sides(("BakingTray", 34, r, 44, r + 39))
+        k.mark_both_sides("arrow_down", 42, [r - 8])
+    k.finish()
+    return k
+
+
+def switchbacks():
+    """Twisting: at every turn a baking tray lies across the lane and a magazine pocket waits
+    beside it, behind a ruler, alternately outside and in the middle; leave the pocket before
+    the ruler that closes it. A spine of wall keeps the two racers apart."""
+    k = Course(2000)
+    k.lay(("wall", 28, 40, 31, 1950))
+    for i, r in enumerate(range(80, 1880, 140)):
+        outside = i % 2 == 0
+        pocket, other = ((45, 51), (32, 38)) if outside else ((32, 38), (45, 51))
+        k.lay_both_sides(("ruler", pocket[0], r, pocket[1], r + 2),
+                         ("Magazine", pocket[0], r + 3, pocket[1], r + 90),
+                         ("ruler", pocket[0], r + 91, pocket[1], r + 93),
+                         ("BakingTray", 39, r + 24, 44, r + 51),
+                         ("BakingTray", 52, r + 24, 54, r + 51),
+                         ("BakingTray", other[0], r + 24, other[1], r + 51))
+        k.mark_both_sides("arrow_down_right" if outside else "arrow_down_left", 42, [r - 4])
+    k.lay_both_sides(("WaxPaper", 32, 1880, 54, 1959))
+    k.finish()
     return k
 
 
 def scatter_doodles(k):
     r = random.Random(7)
     names = ["star", "spiral", "smiley", "crumbs", "heart"]
-    for row in range(30, FINISH_ROW - 6, 23):
+    for row in range(30, k.finish_row - 6, 23):
         c = r.randint(WALL, COLS - WALL - 1)
         if k.material[row][c] is not None and k.decor[row][c] == 0:
             k.mark(r.choice(names), [c], [row])
@@ -465,23 +560,25 @@ def rectangles(cells, value_of):
     return sorted(done, key=lambda d: (d[2], d[1]))
 
 
-def race():
-    k = lay_out_course()
-    m = TmxMap(COLS, ROWS)
+def write_race(k, file_name, title, description):
+    """Writes a laid-out course as a race map that names itself with `title` and a one-line
+    `description`."""
+    rows, finish_row, floor_row = k.rows, k.finish_row, k.floor_row
+    m = TmxMap(COLS, rows, [("name", title), ("description", description)])
     ground = m.layer("Ground")
     marks = m.layer("Racers")
     solid = [row[:] for row in k.solid]
-    for r in range(ROWS):
+    for r in range(rows):
         for c in range(COLS):
-            if c < WALL or c >= COLS - WALL or r < 4 or r >= FLOOR_ROW:
+            if c < WALL or c >= COLS - WALL or r < 4 or r >= floor_row:
                 solid[r][c] = "wall"
     pick = random.Random(2024)
-    for r in range(ROWS):
+    for r in range(rows):
         for c in range(COLS):
             if solid[r][c]:
                 ground[r][c] = C.gid(autotile(solid, r, c, solid[r][c]))
-            elif r >= FINISH_ROW:
-                near_line = r < FINISH_ROW + 2
+            elif r >= finish_row:
+                near_line = r < finish_row + 2
                 ground[r][c] = C.gid("finish_check" if near_line else
                                      pick.choice(["finish_pad0"] * 5 + ["finish_pad1"]))
             else:
@@ -491,25 +588,27 @@ def race():
     characters = m.group("Racers")
     for name, picture in (("Player1", C.CRAYON), ("Player2", C.CHALK)):
         characters.append(obj(name, "Player", STARTS[name], START_Y, C.CHARACTER_WIDTH,
-                              C.COLLIDER_HEIGHT, "Racers", texturepath=picture, mass=1,
+                              C.COLLIDER_HEIGHT, "Racers",
+                              texturepath=from_map(file_name, picture), mass=1,
                               restitution=0.5, velocity="0,0"))
     for name, trail in (("Player1", C.CRAYON_TRAIL), ("Player2", C.CHALK_TRAIL)):
-        characters.append(obj(f"{name}Trail", "Trail", 0, 0, 0, 0, "Racers", texturepath=trail))
+        characters.append(obj(f"{name}Trail", "Trail", 0, 0, 0, 0, "Racers",
+                              texturepath=from_map(file_name, trail)))
 
     borders = m.group("Borders")
     inner = COLS - 2 * WALL
-    for name, c0, r0, w, h in [("WallLeft", 0, 0, WALL, ROWS), ("WallRight", COLS - WALL, 0,
-                                                                   WALL, ROWS),
+    for name, c0, r0, w, h in [("WallLeft", 0, 0, WALL, rows), ("WallRight", COLS - WALL, 0,
+                                                                   WALL, rows),
                                ("Ceiling", WALL, 0, inner, 4),
-                               ("Floor", WALL, FLOOR_ROW, inner, ROWS - FLOOR_ROW)]:
+                               ("Floor", WALL, floor_row, inner, rows - floor_row)]:
         borders.append(border(name, "wall", c0, r0, w, h))
     counts = {}
     for style, c0, r0, c1, r1 in k.blocks:
         counts[style] = counts.get(style, 0) + 1
         borders.append(border(f"{style.capitalize()}{counts[style]:02d}", style, c0, r0,
                               c1 - c0 + 1, r1 - r0 + 1))
-    borders.append(obj("WinZone", "WinZone", WALL * T, FINISH_ROW * T, inner * T,
-                       (FLOOR_ROW - FINISH_ROW) * T, "Ground", mass=1000, restitution=0,
+    borders.append(obj("WinZone", "WinZone", WALL * T, finish_row * T, inner * T,
+                       (floor_row - finish_row) * T, "Ground", mass=1000, restitution=0,
                        velocity="0,0"))
 
     surfaces = m.group("Surfaces")
@@ -520,8 +619,7 @@ def race():
         surfaces.append(obj(f"{kind}{counts[kind]:03d}", kind, c0 * T, r0 * T,
                             (c1 - c0 + 1) * T, (r1 - r0 + 1) * T, "Ground", speed=speed,
                             degredation=wear))
-    m.write("TileMap.tmx")
-    return k
+    m.write(file_name)
 
 
 # How often each look of a ground appears: mostly the plain one, the marked ones now and then.
@@ -550,7 +648,7 @@ def straight_line_summary(k):
     for name, x in STARTS.items():
         c0, c1 = x // T, (x + C.CHARACTER_WIDTH - 1) // T
         seconds = wear = 0.0
-        for r in range((START_Y + 200) // T, FINISH_ROW):
+        for r in range((START_Y + 200) // T, k.finish_row):
             kind = k.material[r][c0] or "Paper"
             speed, factor = MATERIAL_VALUES[kind]
             assert all(k.solid[r][c] is None for c in range(c0, c1 + 1)), name
@@ -561,15 +659,30 @@ def straight_line_summary(k):
     return "; ".join(lines)
 
 
+# Every race of the game: its map file, its name and one line about it, and how it is laid out.
+RACES = [
+    ("TileMap.tmx", "Desk Run", "A bit of everything: erasers, rulers, trays, magazines and wax.",
+     first_course),
+    ("courses/Sprint.tmx", "Sprint", "Short and open: find the wax line through the trays.",
+     sprint),
+    ("courses/Chutes.tmx", "Chutes", "Long wax chutes; the trays down the middle are quick but "
+     "they grind.", chutes),
+    ("courses/Switchbacks.tmx", "Switchbacks", "A tray at every turn: duck into the magazines "
+     "behind the rulers.", switchbacks),
+]
+
+
 def main():
     title_screen()
     tutorial_screen()
     credits_screen()
     settings_screen()
     highscore_screen()
-    course = race()
     print(f"maps written under {C.ASSETS}")
-    print("race without steering:", straight_line_summary(course))
+    for file_name, title, description, lay_out in RACES:
+        course = lay_out()
+        write_race(course, file_name, title, description)
+        print(f"{file_name} without steering:", straight_line_summary(course))
 
 
 if __name__ == "__main__":

@@ -3,8 +3,8 @@
 that it is exactly what is committed under assets/: no map, picture or music edited by hand or
 left behind when a generator changed, and no generator that depends on chance. Then checks the
 committed content against the rules of the game it is made for: every screen reachable, racers
-that suit how they are cut, a race that ends without steering, grounds that look like what they
-are."""
+that suit how they are cut, races that name themselves and end without steering, grounds that
+look like what they are."""
 import filecmp
 import os
 import shutil
@@ -90,10 +90,14 @@ class Box:
 
 class Map:
     """A committed map as the game reads it: objects in file order, a later property of the
-    same name winning, and the cells of every tile layer."""
+    same name winning, and the cells of every tile layer. Paths in it are read from its own
+    folder."""
 
     def __init__(self, name):
+        self.name = name
         root = ET.parse(os.path.join(ASSETS, name)).getroot()
+        self.properties = {p.get("name"): p.get("value")
+                           for p in root.findall("properties/property")}
         self.layers = [(int(layer.get("width")), [int(c) for c in layer.find("data").text.split(",")])
                        for layer in root.iter("layer")]
         self.objects = []
@@ -111,6 +115,9 @@ class Map:
     def targets(self):
         return {props.get("nextState") for _, _, _, props in self.of_type("GamestateButton")}
 
+    def file(self, path):
+        return os.path.join(ASSETS, os.path.dirname(self.name), path)
+
 
 SURFACES = {"Paper", "WaxPaper", "BakingTray", "Magazine"}
 # A character is drawn from its object's position down; its collider is the picture's bottom
@@ -118,10 +125,24 @@ SURFACES = {"Paper", "WaxPaper", "BakingTray", "Magazine"}
 FOOT = 200
 
 
+# The first race, and the courses beside it.
+RACES = ["TileMap.tmx"] + sorted(os.path.join("courses", name)
+                                 for name in os.listdir(os.path.join(ASSETS, "courses")))
+
+
 class ShippedContentTest(unittest.TestCase):
     @classmethod
     def setUpClass(cls):
-        cls.race = Map("TileMap.tmx")
+        cls.races = [Map(name) for name in RACES]
+
+    def test_every_race_names_itself_in_one_line(self):
+        self.assertGreaterEqual(len(self.races), 4)
+        names = [race.properties.get("name") for race in self.races]
+        self.assertEqual(len(set(names)), len(names), "two races share a name")
+        for race in self.races:
+            self.assertTrue(race.properties.get("name"), f"{race.name} has no name")
+            description = race.properties.get("description", "")
+            self.assertTrue(description and "\n" not in description, race.name)
 
     def test_the_menus_lead_everywhere_and_every_screen_has_a_way_back(self):
         self.assertEqual(Map("TitleScreenMap.tmx").targets(),
@@ -144,85 +165,96 @@ class ShippedContentTest(unittest.TestCase):
                 self.assertFalse(box.overlaps(spot), f"{name} covers a result")
 
     def test_two_racers_with_trails_and_a_finish_across_the_course(self):
-        players = self.race.of_type("Player")
-        self.assertEqual([p[0] for p in players], ["Player1", "Player2"])
-        for player in players:
-            name, _, _, props = player
-            self.assertEqual(props["velocity"], "0,0")
-            self.assertGreater(float(props["mass"]), 0)
-            trail = self.race.find(name + "Trail")
-            self.assertEqual(trail[1], "Trail")
-            self.assertGreater(self.race.objects.index(trail), self.race.objects.index(player),
-                               "a trail follows only a player built before it")
-        self.assertFalse(players[0][2].overlaps(players[1][2]), "racers start apart")
+        for race in self.races:
+            with self.subTest(race.name):
+                players = race.of_type("Player")
+                self.assertEqual([p[0] for p in players], ["Player1", "Player2"])
+                for player in players:
+                    name, _, _, props = player
+                    self.assertEqual(props["velocity"], "0,0")
+                    self.assertGreater(float(props["mass"]), 0)
+                    trail = race.find(name + "Trail")
+                    self.assertEqual(trail[1], "Trail")
+                    self.assertGreater(race.objects.index(trail), race.objects.index(player),
+                                       "a trail follows only a player built before it")
+                self.assertFalse(players[0][2].overlaps(players[1][2]), "racers start apart")
 
-        _, kind, finish, _ = self.race.find("WinZone")
-        self.assertEqual(kind, "WinZone")
-        left, right = self.race.find("WallLeft")[2], self.race.find("WallRight")[2]
-        self.assertEqual((finish.x, finish.x + finish.w), (left.x + left.w, right.x))
-        self.assertGreater(finish.y, 20000, "the course is long")
-        borders = [o[2] for o in self.race.of_type("MapBorder")]
-        self.assertFalse(any(b.overlaps(finish) for b in borders))
-        self.assertTrue(any(b.y == finish.y + finish.h and b.w >= finish.w for b in borders),
-                        "a floor under the finish stops the finished racers")
+                _, kind, finish, _ = race.find("WinZone")
+                self.assertEqual(kind, "WinZone")
+                left, right = race.find("WallLeft")[2], race.find("WallRight")[2]
+                self.assertEqual((finish.x, finish.x + finish.w), (left.x + left.w, right.x))
+                self.assertGreater(finish.y, 20000, "the course is long")
+                borders = [o[2] for o in race.of_type("MapBorder")]
+                self.assertFalse(any(b.overlaps(finish) for b in borders))
+                floor = [b for b in borders if b.y == finish.y + finish.h and b.w >= finish.w]
+                self.assertTrue(floor, "a floor under the finish stops the finished racers")
 
     # A racer left alone falls straight down; one that steers into a wall and lets go slides
     # down along it. Those lines must reach the finish, or a race without steering never ends.
     def test_the_lines_a_racer_takes_without_steering_are_free_to_the_finish(self):
-        finish = self.race.find("WinZone")[2]
-        left, right = self.race.find("WallLeft")[2], self.race.find("WallRight")[2]
-        for name, _, box, _ in self.race.of_type("Player"):
-            top = box.y + FOOT
-            for x in (box.x, left.x + left.w, right.x - box.w):
-                line = Box(x, top, box.w, finish.y - top)
-                for border, _, b, _ in self.race.of_type("MapBorder"):
-                    if b not in (left, right):
-                        grown = Box(b.x - 1, b.y, b.w + 2, b.h)
-                        self.assertFalse(grown.overlaps(line), f"{name} at {x} runs into {border}")
+        for race in self.races:
+            with self.subTest(race.name):
+                finish = race.find("WinZone")[2]
+                left, right = race.find("WallLeft")[2], race.find("WallRight")[2]
+                for name, _, box, _ in race.of_type("Player"):
+                    top = box.y + FOOT
+                    for x in (box.x, left.x + left.w, right.x - box.w):
+                        line = Box(x, top, box.w, finish.y - top)
+                        for border, _, b, _ in race.of_type("MapBorder"):
+                            if b not in (left, right):
+                                grown = Box(b.x - 1, b.y, b.w + 2, b.h)
+                                self.assertFalse(grown.overlaps(line),
+                                                 f"{name} at {x} runs into {border}")
 
     def test_each_ground_is_painted_with_its_own_tiles_exactly_under_its_box(self):
-        width, cells = self.race.layers[0]
-        owner = [None] * len(cells)
-        tiles, values = {}, {}
-        for name, kind, box, props in self.race.of_type("MapBorder", *SURFACES):
-            self.assertTrue(all(v % 32 == 0 for v in (box.x, box.y, box.w, box.h)),
-                            f"{name} is off the tile grid")
-            if kind in SURFACES:
-                values[kind] = (props["speed"], props["degredation"])
-            else:
-                kind = "blocks"
-            for row in range(box.y // 32, (box.y + box.h) // 32):
-                for col in range(box.x // 32, (box.x + box.w) // 32):
-                    cell = row * width + col
-                    self.assertTrue(kind == "blocks" or owner[cell] is None,
-                                    f"{name} overlaps another box")
-                    owner[cell] = kind
-                    tiles.setdefault(kind, set()).add(cells[cell])
-        self.assertEqual(set(values), SURFACES, "all four grounds are in the race")
-        self.assertEqual(len(set(values.values())), 4, "no two grounds play the same")
-        for a in tiles:
-            for b in tiles:
-                self.assertTrue(a == b or not tiles[a] & tiles[b], f"{a} looks like {b}")
-        for cell, gid in enumerate(cells):
-            for kind in SURFACES:
-                if gid in tiles[kind]:
-                    self.assertEqual(owner[cell], kind, f"cell {cell} looks like {kind}")
+        for race in self.races:
+            with self.subTest(race.name):
+                width, cells = race.layers[0]
+                owner = [None] * len(cells)
+                tiles, values = {}, {}
+                for name, kind, box, props in race.of_type("MapBorder", *SURFACES):
+                    self.assertTrue(all(v % 32 == 0 for v in (box.x, box.y, box.w, box.h)),
+                                    f"{name} is off the tile grid")
+                    if kind in SURFACES:
+                        values[kind] = (props["speed"], props["degredation"])
+                    else:
+                        kind = "blocks"
+                    for row in range(box.y // 32, (box.y + box.h) // 32):
+                        for col in range(box.x // 32, (box.x + box.w) // 32):
+                            cell = row * width + col
+                            self.assertTrue(kind == "blocks" or owner[cell] is None,
+                                            f"{name} overlaps another box")
+                            owner[cell] = kind
+                            tiles.setdefault(kind, set()).add(cells[cell])
+                self.assertEqual(set(values), SURFACES, "all four grounds are in the race")
+                self.assertEqual(len(set(values.values())), 4, "no two grounds play the same")
+                for a in tiles:
+                    for b in tiles:
+                        self.assertTrue(a == b or not tiles[a] & tiles[b], f"{a} looks like {b}")
+                for cell, gid in enumerate(cells):
+                    for kind in SURFACES:
+                        if gid in tiles[kind]:
+                            self.assertEqual(owner[cell], kind, f"cell {cell} looks like {kind}")
 
     def test_characters_fit_how_the_game_cuts_and_masks_them(self):
-        pictures = set()
-        for name, _, box, props in self.race.of_type("Player"):
-            pictures.add(props["texturepath"])
-            with Image.open(os.path.join(ASSETS, props["texturepath"])) as image:
-                image = image.convert("RGBA")
-            self.assertEqual(image.size, (box.w, FOOT + box.h), f"{name}: the collider is the "
-                             "picture's bottom strip")
-            self.assertEqual(image.getpixel((0, 0))[3], 0, "the background is transparent")
-            ink = [(i, rgba[:3]) for i, rgba in enumerate(image.getdata()) if rgba[3]]
-            inks = {rgb for _, rgb in ink}
-            self.assertTrue((0, 0, 0) not in inks, f"{name}: pure black vanishes in the race")
-            self.assertTrue((255, 255, 255) not in inks, f"{name}: pure white vanishes in results")
-            self.assertTrue(any(i // box.w >= FOOT for i, _ in ink), "the foot is drawn")
-        self.assertEqual(len(pictures), 2, "the two racers look different")
+        for race in self.races:
+            with self.subTest(race.name):
+                pictures = set()
+                for name, _, box, props in race.of_type("Player"):
+                    pictures.add(props["texturepath"])
+                    with Image.open(race.file(props["texturepath"])) as image:
+                        image = image.convert("RGBA")
+                    self.assertEqual(image.size, (box.w, FOOT + box.h),
+                                     f"{name}: the collider is the picture's bottom strip")
+                    self.assertEqual(image.getpixel((0, 0))[3], 0, "the background is transparent")
+                    ink = [(i, rgba[:3]) for i, rgba in enumerate(image.getdata()) if rgba[3]]
+                    inks = {rgb for _, rgb in ink}
+                    self.assertTrue((0, 0, 0) not in inks,
+                                    f"{name}: pure black vanishes in the race")
+                    self.assertTrue((255, 255, 255) not in inks,
+                                    f"{name}: pure white vanishes in results")
+                    self.assertTrue(any(i // box.w >= FOOT for i, _ in ink), "the foot is drawn")
+                self.assertEqual(len(pictures), 2, "the two racers look different")
 
     def test_music_sounds_background_and_save_folder_are_where_the_game_looks(self):
         with wave.open(os.path.join(ASSETS, "Music", "GameSound.wav")) as music:
