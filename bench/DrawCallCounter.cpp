@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <cstdlib>
 
+#include "PaintedArea.hpp"
+
 namespace {
 
 std::uint64_t g_drawCalls = 0;
@@ -30,5 +32,6 @@ extern "C" void glDrawArrays(unsigned int mode, int first, int count) {
     }
     ++g_drawCalls;
     g_vertices += static_cast<std::uint64_t>(count > 0 ? count : 0);
+    paintedArea::addDraw(mode, first, count);
     real(mode, first, count);
 }

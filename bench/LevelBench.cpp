@@ -6,17 +6,22 @@
 #include <ctime>
 #include <vector>
 
+#include <SFML/Window/Event.hpp>
+
+#include "AllocationCounter.hpp"
 #include "BenchGame.hpp"
 #include "BenchLevel.hpp"
 #include "DrawCallCounter.hpp"
 #include "FloorLayers.hpp"
 #include "FrameTimer.hpp"
+#include "PaintedArea.hpp"
 #include "assets/AssetManager.hpp"
 #include "assets/LayerComponent.hpp"
 #include "components/CameraRenderComponent.hpp"
 #include "components/TrailComponent.hpp"
 #include "objects/GameObject.hpp"
 #include "physics/PhysicsManager.hpp"
+#include "states/MapScreenState.hpp"
 
 namespace {
 
@@ -108,20 +113,25 @@ double median(std::vector<double> values) {
     return values.size() % 2 == 1 ? values[middle] : (values[middle - 1] + values[middle]) / 2.0;
 }
 
-// Frames of a race in progress, each timed on its own: the median frame time, and the draw calls
-// and vertices per frame, become counters.
-void measureFrames(benchmark::State& state, BenchLevel& level) {
+// Frames drawn one after another, each timed on its own: the median frame time, the draw calls,
+// vertices and allocations per frame become counters; then one more frame, untimed, counts the
+// pixels its draw calls paint.
+template <typename Frame>
+void measureFrames(benchmark::State& state, Frame&& frame) {
     for (int i = 0; i < kSteadyFramesBefore; ++i) {
-        level.frame();
+        frame();
     }
     std::vector<double> frameMs;
     frameMs.reserve(static_cast<std::size_t>(state.max_iterations));
     const double cpuBefore = processCpuSeconds();
     const std::uint64_t callsBefore = drawCalls::count();
     const std::uint64_t verticesBefore = drawCalls::vertices();
+    std::uint64_t allocated = 0;
     for (auto _ : state) {
         FrameTimer timer(state);
-        level.frame();
+        allocations::startCounting();
+        frame();
+        allocated += allocations::stopCounting();
         frameMs.push_back(timer.stop() * 1e3);
     }
     if (frameMs.empty()) {
@@ -135,6 +145,18 @@ void measureFrames(benchmark::State& state, BenchLevel& level) {
     };
     state.counters["draw_calls"] = perFrame(drawCalls::count() - callsBefore);
     state.counters["vertices"] = perFrame(drawCalls::vertices() - verticesBefore);
+    state.counters["allocations"] = perFrame(allocated);
+    paintedArea::startCounting();
+    frame();
+    const double painted = paintedArea::stopCounting();
+    state.counters["pixels_painted"] = painted;
+    state.counters["screens_painted"] =
+        painted / (static_cast<double>(BenchGame::kWidth) * BenchGame::kHeight);
+}
+
+// A race in progress, both players still in it when the measurement ends.
+void measureLevelFrames(benchmark::State& state, BenchLevel& level) {
+    measureFrames(state, [&] { level.frame(); });
     if (!level.bothRacing()) {
         state.SkipWithError("a player left the race during the measurement");
     }
@@ -142,25 +164,45 @@ void measureFrames(benchmark::State& state, BenchLevel& level) {
 
 void BM_LevelFrame(benchmark::State& state) {
     BenchLevel level;
-    measureFrames(state, level);
+    measureLevelFrames(state, level);
 }
 BENCHMARK(BM_LevelFrame)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kFramesPerRun);
 
 void BM_FloorFrame(benchmark::State& state) {
     BenchLevel level;
     FloorLayers floor(level);
-    measureFrames(state, level);
+    measureLevelFrames(state, level);
 }
 BENCHMARK(BM_FloorFrame)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kFramesPerRun);
 
 // The same race with its course ten times as long: a frame must cost what the shipped one costs.
 void BM_LongRaceFrame(benchmark::State& state) {
     BenchLevel level(BenchGame::Race::TenTimesLonger);
-    measureFrames(state, level);
+    measureLevelFrames(state, level);
 }
 BENCHMARK(BM_LongRaceFrame)
     ->Unit(benchmark::kMillisecond)
     ->UseManualTime()
     ->Iterations(kFramesPerRun);
+
+// A menu: the title screen, nobody touching the keys.
+void BM_TitleFrame(benchmark::State& state) {
+    BenchGame::instance();
+    MapScreenState title(nullptr, nullptr, {"TitleScreenMap.tmx", false, true});
+    title.init();
+    sf::RenderWindow& window = BenchGame::instance().window();
+    measureFrames(state, [&] {
+        sf::Event event;
+        while (window.pollEvent(event)) {
+        }
+        PhysicsManager::instance().update(BenchLevel::kFrameSeconds);
+        title.update(BenchLevel::kFrameSeconds);
+        window.clear(sf::Color::Black);
+        title.draw();
+        window.display();
+    });
+    title.exit();
+}
+BENCHMARK(BM_TitleFrame)->Unit(benchmark::kMillisecond)->UseManualTime()->Iterations(kFramesPerRun);
 
 }  // namespace

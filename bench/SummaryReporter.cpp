@@ -70,6 +70,18 @@ void SummaryReporter::printCount(std::ostream& out, const std::string& label,
     }
 }
 
+void SummaryReporter::printPainted(std::ostream& out, const std::string& label,
+                                   const std::string& name) const {
+    const Figure* pixels = find(name + ".pixels_painted");
+    if (pixels == nullptr) {
+        return;
+    }
+    out << "  " << std::left << std::setw(44) << (label + ", pixels painted per frame")
+        << std::right << std::setw(10) << std::fixed << std::setprecision(0) << pixels->median()
+        << "   (" << std::setprecision(2) << millis(name + ".screens_painted")
+        << " x the screen's pixels)\n";
+}
+
 void SummaryReporter::printRatio(std::ostream& out, const std::string& label, double ratio,
                                  double target) const {
     out << "  " << std::left << std::setw(44) << label << std::right << std::setw(10) << std::fixed
@@ -125,6 +137,13 @@ void SummaryReporter::printSummary(std::ostream& out) const {
     printCount(out, "floor frame, draw calls per frame", "BM_FloorFrame.draw_calls");
     printCount(out, "level frame, vertices drawn per frame", "BM_LevelFrame.vertices");
     printCount(out, "floor frame, vertices drawn per frame", "BM_FloorFrame.vertices");
+    printCount(out, "level frame, allocations per frame", "BM_LevelFrame.allocations");
+    printCount(out, "floor frame, allocations per frame", "BM_FloorFrame.allocations");
+    printCount(out, "title frame, allocations per frame", "BM_TitleFrame.allocations");
+    printPainted(out, "level frame", "BM_LevelFrame");
+    printPainted(out, "floor frame", "BM_FloorFrame");
+    printPainted(out, "title frame", "BM_TitleFrame");
+    printTime(out, "title frame, median frame time", "BM_TitleFrame.median_ms");
     const double frame = millis("BM_LevelFrame.median_ms");
     const double floor = millis("BM_FloorFrame.median_ms");
     if (frame >= 0.0 && floor > 0.0) {

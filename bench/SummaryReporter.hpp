@@ -27,6 +27,8 @@ private:
     // The bytes per cell that a map's tiles, their geometry and the process's growth take.
     void printMemory(std::ostream& out, const std::string& label, const std::string& name) const;
     void printCount(std::ostream& out, const std::string& label, const std::string& name) const;
+    // The area a frame's draw calls cover, in pixels and in screens.
+    void printPainted(std::ostream& out, const std::string& label, const std::string& name) const;
     void printRatio(std::ostream& out, const std::string& label, double ratio, double target) const;
     // Median milliseconds of a figure, or a negative number when it was not measured.
     double millis(const std::string& name) const;

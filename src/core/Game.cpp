@@ -3,6 +3,7 @@
 #include <SFML/System/Err.hpp>
 #include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>
+#include <algorithm>
 #include <memory>
 #include <unordered_map>
 
@@ -140,14 +141,18 @@ void Game::registerScreens() {
     }
 }
 
+float Game::frameSeconds(sf::Time elapsed) {
+    return std::min(elapsed.asSeconds(), kMaxFrameSeconds);
+}
+
 // One frame, in this order: events, frame time, key history, physics, screens, clear, draw,
 // display. Physics runs before the screens so that contacts reach the players this frame.
 void Game::runFrame(sf::Clock& frameClock) {
     pollEvents();
-    const float frameSeconds = frameClock.restart().asSeconds();
+    const float seconds = frameSeconds(frameClock.restart());
     m_inputManager->advanceFrame();
-    m_physicsManager->update(frameSeconds);
-    m_stateManager->update(frameSeconds);
+    m_physicsManager->update(seconds);
+    m_stateManager->update(seconds);
     m_window.clear(sf::Color(0, 0, 0, 255));
     m_stateManager->draw();
     m_window.display();

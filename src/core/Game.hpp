@@ -20,6 +20,9 @@ class PhysicsManager;
 class Game {
 public:
     static constexpr unsigned kFrameRateLimit = 144;
+    // The most game time one frame may advance: a frame that stalls (the window dragged, the
+    // machine suspended) slows the race down rather than moving every racer its whole length.
+    static constexpr float kMaxFrameSeconds = 0.1f;
     static constexpr float kMenuVolume = 5.0f;
     static constexpr float kLevelVolume = 15.0f;
     // The tracks, under the asset folder.
@@ -33,6 +36,9 @@ public:
     // A new screen for one of those names; null for any other name.
     static std::shared_ptr<GameState> createScreen(const std::string& name,
                                                    GameStateManager* stateManager, Game* game);
+
+    // The game time a frame of this real duration advances.
+    static float frameSeconds(sf::Time elapsed);
 
     void run(const LaunchOptions& options = LaunchOptions());
     bool initialize(const LaunchOptions& options = LaunchOptions());

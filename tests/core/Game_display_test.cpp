@@ -20,6 +20,14 @@ TEST(GameTest, EveryRegisteredScreenNameMakesAScreen) {
     EXPECT_EQ(Game::createScreen("", nullptr, nullptr), nullptr);
 }
 
+// A frame that stalls for seconds (the window dragged, the machine suspended) must not move every
+// racer by its whole length at once; an ordinary frame advances the race by exactly its own time.
+TEST(GameTest, AStalledFrameAdvancesTheRaceByAtMostATenthOfASecond) {
+    EXPECT_FLOAT_EQ(Game::frameSeconds(sf::seconds(4.0f)), 0.1f);
+    EXPECT_FLOAT_EQ(Game::frameSeconds(sf::seconds(4.0f)), Game::frameSeconds(sf::seconds(0.1f)));
+    EXPECT_FLOAT_EQ(Game::frameSeconds(sf::milliseconds(7)), 0.007f);
+}
+
 // Opening a pipe would wait for a writer for good.
 TEST(GameTest, APipeNamedAsTheTrackIsRefusedAtOnceAndLeavesTheGameSilent) {
     const ScratchGameDir scratch;
