@@ -4,7 +4,6 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
-#include <filesystem>
 #include <memory>
 #include <new>
 #include <string>
@@ -83,10 +82,7 @@ namespace {
 TEST(LevelFrameAllocationTest, ASteadyFrameOfTheRaceAllocatesNothing) {
     TestWindow screen(1920, 1080);
     ScratchGameDir game;
-    std::filesystem::copy(std::filesystem::path(std::getenv("TUMBLELEAF_SOURCE_DIR")) / "assets",
-                          game.assets(),
-                          std::filesystem::copy_options::recursive |
-                              std::filesystem::copy_options::overwrite_existing);
+    game.copyShipped();
     AssetManager::instance().setRenderWindow(&screen.window());
     GameStateManager manager;
     MainState level(&manager, nullptr);
