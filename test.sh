@@ -35,6 +35,7 @@ if [ "$fuzz_seconds" != 0 ]; then
     fuzz_build="$build-fuzz"
     CC=clang CXX=clang++ cmake -S . -B "$fuzz_build" -DCMAKE_BUILD_TYPE=RelWithDebInfo \
         -DTUMBLELEAF_FUZZ=ON -DTUMBLELEAF_FUZZ_SECONDS="$fuzz_seconds" > /dev/null
-    cmake --build "$fuzz_build" -j "$(nproc)" --target fuzz_tmx fuzz_property fuzz_leaderboard
+    cmake --build "$fuzz_build" -j "$(nproc)" --target fuzz_tmx fuzz_property fuzz_leaderboard \
+        fuzz_mapcheck
     (cd "$fuzz_build" && ctest --output-on-failure -L fuzz)
 fi

@@ -4,6 +4,8 @@
 #include <cstdint>
 #include <string>
 
+#include "assets/TmxMap.hpp"
+
 // The one entry point every fuzz target defines: libFuzzer calls it with each input it tries,
 // and RunInputs.cpp with each file it is given.
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size);
@@ -13,3 +15,10 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
 void discardGameErrors();
 
 std::string textOf(const std::uint8_t* data, std::size_t size);
+
+// Stops the run (a finding for the fuzzer) when a promise of the game's code does not hold.
+void check(bool promise);
+
+// True when the line and column name a place in the text, or its end; 0:0 means the text as a
+// whole.
+bool liesInside(const std::string& text, TmxPosition position);

@@ -1,29 +1,18 @@
 // Property values as maps give them: the conversions on their own, and the factory reading an
 // object whose every property has the value.
 #include <cmath>
-#include <cstdlib>
 
 #include "FuzzSupport.hpp"
 #include "assets/AssetManager.hpp"
 #include "assets/ObjectFactory.hpp"
 #include "assets/PropertyParser.hpp"
 
-namespace {
-
-// The conversions promise finite numbers and opaque colours; anything else is a fault.
-void check(bool promise) {
-    if (!promise) {
-        std::abort();
-    }
-}
-
-}  // namespace
-
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     static const bool ready = (discardGameErrors(), true);
     (void)ready;
     const std::string value = textOf(data, size);
 
+    // The conversions promise finite numbers and opaque colours; anything else is a fault.
     if (const auto number = PropertyParser::number(value)) {
         check(std::isfinite(*number));
     }

@@ -1,5 +1,7 @@
 // Map files as the game reads them: the reader, then the tile cutting, the layers and the object
 // factory with every builder, then the screen's clean-up; and the map checker's strict XML scan.
+// A map read has width x height cells in every layer, a refusal says why in one line, and every
+// strict XML problem lies inside the text.
 // Textures are not loaded (the tilesets' images are files on disk, not part of the input), so
 // every tile is skipped as unloadable.
 #include <SFML/Graphics/RenderWindow.hpp>
@@ -73,10 +75,18 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     checkNestingGuard(data, size, parsed);
     if (parsed.map || parsed.incomplete) {
         // The map checker's second look, at what Tiled's strict XML parser would refuse.
-        findStrictXmlProblems(std::string(data, data + size));
+        const std::string original = textOf(data, size);
+        for (const auto& problem : findStrictXmlProblems(original)) {
+            check(problem.position.line > 0 && liesInside(original, problem.position));
+        }
     }
     if (!parsed.map) {
+        const std::string refusal = parsed.error();
+        check(!refusal.empty() && refusal.find_first_of("\r\n") == std::string::npos);
         return 0;
+    }
+    for (const auto& layer : parsed.map->layers) {
+        check(layer.data.size() == static_cast<std::size_t>(layer.width) * layer.height);
     }
     AssetManager& assets = AssetManager::instance();
     assets.setRenderWindow(&window);

@@ -199,7 +199,9 @@ void AssetManager::loadTilesetTextures(const TmxMap& map) {
     for (const auto& tileset : map.tilesets) {
         auto texture = std::make_shared<sf::Texture>();
         const std::string path = m_assetRoot + tileset.imageSource;
-        if (!RegularFile::exists(path) || !texture->loadFromFile(path)) {
+        if (!RegularFile::load(path, [&texture](const std::string& plain) {
+                return texture->loadFromFile(plain);
+            })) {
             sf::err() << "Could not load texture " << path << std::endl;
         }
         m_textures[tileset.name] = std::move(texture);

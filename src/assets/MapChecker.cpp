@@ -606,10 +606,12 @@ const FileVerdict& MapCheck::file(const std::string& value, Kind kind) {
     verdict.exists = RegularFile::exists(path);
     if (verdict.exists && kind == Kind::Font) {
         sf::Font font;
-        verdict.loads = font.loadFromFile(path);
+        verdict.loads = RegularFile::load(
+            path, [&font](const std::string& plain) { return font.loadFromFile(plain); });
     } else if (verdict.exists) {
         sf::Image image;
-        verdict.loads = image.loadFromFile(path);
+        verdict.loads = RegularFile::load(
+            path, [&image](const std::string& plain) { return image.loadFromFile(plain); });
         verdict.imageSize = image.getSize();
     }
     return m_files[path] = verdict;

@@ -526,16 +526,17 @@ std::string TmxParseResult::error() const {
         return "";
     }
     const std::size_t more = errors.size() - 1;
-    return errors.front().describe() +
-           (more == 0 ? "" : " (and " + std::to_string(more) + " more problem(s))");
+    std::string line = errors.front().describe() +
+                       (more == 0 ? "" : " (and " + std::to_string(more) + " more problem(s))");
+    // A name quoted from the map may hold line breaks; the refusal stays one line of the log.
+    std::replace(line.begin(), line.end(), '\n', ' ');
+    std::replace(line.begin(), line.end(), '\r', ' ');
+    return line;
 }
 
 std::optional<std::vector<char>> readMapText(const std::string& path) {
-    if (!RegularFile::exists(path)) {
-        return std::nullopt;
-    }
     sf::FileInputStream file;
-    if (!file.open(path)) {
+    if (!RegularFile::load(path, [&file](const std::string& plain) { return file.open(plain); })) {
         return std::nullopt;
     }
     const sf::Int64 size = file.getSize();

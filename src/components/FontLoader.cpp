@@ -6,7 +6,8 @@
 #include "platform/RegularFile.hpp"
 
 bool FontLoader::load(const std::string& path, sf::Font& font) {
-    if (!RegularFile::exists(path) || !font.loadFromFile(path)) {
+    if (!RegularFile::load(
+            path, [&font](const std::string& plain) { return font.loadFromFile(plain); })) {
         sf::err() << "Could not load font\n";
         return false;
     }

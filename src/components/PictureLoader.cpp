@@ -9,7 +9,8 @@
 bool PictureLoader::load(const std::string& path, sf::Texture& texture,
                          std::optional<sf::Color> maskColor) {
     sf::Image image;
-    if (!RegularFile::exists(path) || !image.loadFromFile(path)) {
+    if (!RegularFile::load(
+            path, [&image](const std::string& plain) { return image.loadFromFile(plain); })) {
         sf::err() << "Could not load texture from " << path << std::endl;
         return false;
     }

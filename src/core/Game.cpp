@@ -161,23 +161,10 @@ void Game::runFrame(sf::Clock& frameClock) {
 void Game::pollEvents() {
     sf::Event event;
     while (m_window.pollEvent(event)) {
-        switch (event.type) {
-            case sf::Event::Closed:
-                m_window.close();
-                break;
-            case sf::Event::KeyPressed:
-                m_inputManager->setKeyState(event.key.code, true);
-                break;
-            case sf::Event::KeyReleased:
-                m_inputManager->setKeyState(event.key.code, false);
-                break;
-            case sf::Event::LostFocus:
-                // The release of a key held while switching away never reaches us.
-                m_inputManager->releaseAllKeys();
-                break;
-            default:
-                break;
+        if (event.type == sf::Event::Closed) {
+            m_window.close();
         }
+        m_inputManager->handleEvent(event);
     }
 }
 
@@ -190,11 +177,12 @@ void Game::changeMusic(std::string path) {
 
 // A track that cannot be opened leaves the music silent until the next one that can.
 bool Game::openMusic(const std::string& path) {
-    if (!RegularFile::exists(path)) {
+    if (!RegularFile::load(
+            path, [this](const std::string& plain) { return m_music.openFromFile(plain); })) {
         sf::err() << "Could not load music from " << path << std::endl;
         return false;
     }
-    return m_music.openFromFile(path);
+    return true;
 }
 
 void Game::playTrack(const char* track, float volume) {

@@ -43,17 +43,25 @@ std::optional<LeaderboardEntry> parseLine(std::string line) {
                             std::isfinite(points) ? points : static_cast<float>(*score)};
 }
 
+// A board whose last line was cut short (a crash mid-write, a hand edit) has no line end; a new
+// line written straight after it would join it.
+bool endsOpen(const std::string& path) {
+    std::ifstream file;
+    return RegularFile::open(path, file) && file.seekg(-1, std::ios::end) && file.get() != '\n';
+}
+
 }  // namespace
 
 Leaderboard::Leaderboard(std::string path) : m_path(std::move(path)) {}
 
 bool Leaderboard::appendEntry(const std::string& name, int score) const {
-    if (!RegularFile::mayWrite(m_path)) {
+    const bool mendLastLine = endsOpen(m_path);
+    std::ofstream file;
+    if (!RegularFile::open(m_path, file, std::ios::app)) {
         sf::err() << "Could not write leaderboard " << m_path << std::endl;
         return false;
     }
-    std::ofstream file(m_path, std::ios::out | std::ios::app);
-    file << sanitizedName(name) << ',' << score << '\n';
+    file << (mendLastLine ? "\n" : "") << sanitizedName(name) << ',' << score << '\n';
     file.close();
     if (!file) {
         sf::err() << "Could not write leaderboard " << m_path << std::endl;
@@ -63,11 +71,11 @@ bool Leaderboard::appendEntry(const std::string& name, int score) const {
 }
 
 bool Leaderboard::clear() const {
-    if (!RegularFile::mayWrite(m_path)) {
+    std::ofstream file;
+    if (!RegularFile::open(m_path, file, std::ios::trunc)) {
         sf::err() << "Could not empty leaderboard " << m_path << std::endl;
         return false;
     }
-    std::ofstream file(m_path);
     file.close();
     if (!file) {
         sf::err() << "Could not empty leaderboard " << m_path << std::endl;
@@ -77,11 +85,8 @@ bool Leaderboard::clear() const {
 }
 
 std::optional<std::vector<LeaderboardEntry>> Leaderboard::readEntries() const {
-    if (!RegularFile::exists(m_path)) {
-        return std::nullopt;
-    }
-    std::ifstream file(m_path);
-    if (!file.is_open()) {
+    std::ifstream file;
+    if (!RegularFile::open(m_path, file)) {
         return std::nullopt;
     }
     std::vector<LeaderboardEntry> entries;

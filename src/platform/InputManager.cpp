@@ -1,5 +1,7 @@
 #include "platform/InputManager.hpp"
 
+#include <SFML/Window/Event.hpp>
+
 InputManager& InputManager::instance() {
     static InputManager manager(Gamepads::readJoystick);
     return manager;
@@ -9,6 +11,23 @@ InputManager::InputManager(Gamepads::Reader padReader) : m_pads(std::move(padRea
 
 void InputManager::setPadReader(Gamepads::Reader padReader) {
     m_pads.setReader(std::move(padReader));
+}
+
+void InputManager::handleEvent(const sf::Event& event) {
+    switch (event.type) {
+        case sf::Event::KeyPressed:
+            setKeyState(event.key.code, true);
+            break;
+        case sf::Event::KeyReleased:
+            setKeyState(event.key.code, false);
+            break;
+        case sf::Event::LostFocus:
+            // The release of a key held while switching away never reaches us.
+            releaseAllKeys();
+            break;
+        default:
+            break;
+    }
 }
 
 void InputManager::setKeyState(int keyCode, bool down) {

@@ -8,8 +8,9 @@
 #include "platform/Gamepads.hpp"
 
 namespace sf {
+class Event;
 class RenderWindow;
-}
+}  // namespace sf
 
 // Turns keyboard events into per-frame key states and maps action names ("left", "Exit", ...)
 // to key codes, one binding set per player; players steer with their keys or their controller
@@ -27,6 +28,8 @@ public:
     explicit InputManager(Gamepads::Reader padReader);
     void setPadReader(Gamepads::Reader padReader);
 
+    // Key presses and releases, and the loss of focus; other events change nothing here.
+    void handleEvent(const sf::Event& event);
     // Live state from a KeyPressed / KeyReleased event; unknown codes (-1) are ignored.
     void setKeyState(int keyCode, bool down);
     // A held key whose release went to another window would stay down forever.

@@ -162,10 +162,7 @@ TEST_F(ObjectFactoryTest, EachKindIsBuiltWithTheMapsValuesOrTheDefaults) {
 
 TEST_F(ObjectFactoryTest, TextTakesItsFontFromTheLastFontpathOrTexturepathOnly) {
     const std::string font = "fonts/mini-pixel-7/mini_pixel-7.ttf";
-    std::filesystem::create_directories(scratch.assets() / "fonts/mini-pixel-7");
-    std::filesystem::copy_file(
-        std::filesystem::path(std::getenv("TUMBLELEAF_SOURCE_DIR")) / "assets" / font,
-        scratch.assets() / font);
+    scratch.copyShipped(font);
     const auto fontErrors = [&](const std::string& properties) {
         ErrCapture err;
         load(object("Label", "Text", properties));

@@ -79,7 +79,7 @@ TEST_F(TrailTest, EachStampSitsBelowItsRecordAndAMissingPictureIsReported) {
     ErrCapture err;
     TrailComponent broken(screen.window(), player, "../assets/none.png");
     EXPECT_FALSE(broken.init());
-    EXPECT_TRUE(err.hasLineWith({"../assets/none.png"})) << err.text();
+    EXPECT_TRUE(err.hasLineWith({"Could not load texture from ../assets/none.png"})) << err.text();
 }
 
 // Turned, scaled, overlapping, half see-through stamps with a texture of many colours: one draw

@@ -18,6 +18,7 @@ from Xlib import X, display, protocol
 
 TITLE = "Tumbleleaf"
 DESIGN = (1920, 1080)  # every screen is laid out for this size and scaled to the window
+HOVER_TINT = 180  # a button under the mouse is drawn at this share of 255 of its colours
 SANITIZER_MARKS = ("ERROR: AddressSanitizer", "ERROR: LeakSanitizer", "runtime error:")
 
 
@@ -89,15 +90,24 @@ def design_to_window(point, size):
     return round(left + point[0] * scale), round(top + point[1] * scale)
 
 
+REGIONS = (8, 6)  # columns and rows of the layout compared on their own
+
+
 def mean_difference(shot, reference):
-    """Mean absolute difference per channel, 0 to 255, of two pictures of one thing at any two
-    sizes, both averaged down to a quarter of the layout's size (or the shot's, if smaller):
-    scaling filters differ in every fine detail, while a picture out of place or out of scale
-    differs in every coarse one."""
+    """The largest mean absolute difference per channel, 0 to 255, in any of the REGIONS of two
+    pictures of one thing at any two sizes, both averaged down to a quarter of the layout's size
+    (or the shot's, if smaller): scaling filters differ in every fine detail, while a picture
+    out of place, out of scale or missing differs in every coarse one of its region (over the
+    whole layout, one missing button would hardly move the mean)."""
     size = (min(shot.width, DESIGN[0] // 4), min(shot.height, DESIGN[1] // 4))
     shot = shot.convert("RGB").resize(size, Image.BOX)
     reference = reference.convert("RGB").resize(size, Image.BOX)
-    return sum(ImageStat.Stat(ImageChops.difference(shot, reference)).mean) / 3
+    difference = ImageChops.difference(shot, reference)
+    columns, rows = REGIONS
+    return max(sum(ImageStat.Stat(difference.crop((
+        size[0] * column // columns, size[1] * row // rows,
+        size[0] * (column + 1) // columns, size[1] * (row + 1) // rows))).mean) / 3
+               for column in range(columns) for row in range(rows))
 
 
 def is_black(picture, box):
@@ -108,8 +118,8 @@ def is_black(picture, box):
 def letterbox_problem(shot, reference, limit):
     """What is wrong with `shot` as the 1920x1080 `reference` shown in a window of the shot's
     size: bars that are not black, content that starts or ends in the wrong place, or content
-    that differs from the reference scaled down by more than `limit` levels on average. None
-    when nothing is."""
+    that differs from the reference scaled down by more than `limit` levels on average in some
+    region. None when nothing is."""
     width, height = shot.size
     left, top, scale = letterbox(shot.size)
     # The content's edges may blend with a bar over one pixel; two pixels in are all content.
@@ -134,7 +144,7 @@ def letterbox_problem(shot, reference, limit):
                                 for value, offset in zip(inner, (left, top, left, top))))
     difference = mean_difference(content, seen)
     if difference > limit:
-        return f"the content differs from the reference by {difference:.1f} levels on average"
+        return f"a region of the content differs from the reference by {difference:.1f} levels"
     return None
 
 
@@ -307,20 +317,33 @@ class Game:
         time.sleep(0.2)
 
     def click(self, button):
-        """Presses long enough for several frames to see it, as a person would."""
-        x, y = self.on_screen(button.centre())
-        self.xdotool("mousemove", x, y)
-        time.sleep(0.3)
+        """Points at the button until the game draws it lit, then holds it down until the game
+        draws the press (the button darker, or the next screen): a frame slowed down by the
+        sanitizers cannot miss the click."""
+        point = self.on_screen(button.centre())
+        self.xdotool("mousemove", *point)
+        lit = tuple(c * HOVER_TINT // 255 for c in button.expected_centre_colour())
+        wait_for(lambda: colour_near(self.screenshot().getpixel(point), lit, 3), 60,
+                 f"{button.name} lit under the mouse")
         self.xdotool("mousedown", 1)
-        time.sleep(0.4)
+        wait_for(lambda: not colour_near(self.screenshot().getpixel(point), lit, 3), 60,
+                 f"the game to take the click on {button.name}")
         self.xdotool("mouseup", 1)
-        time.sleep(0.2)
         self.move_mouse_away()
 
     def hold_key(self, key, seconds):
         self.xdotool("keydown", key)
         time.sleep(seconds)
         self.xdotool("keyup", key)
+
+    def press_key(self, key, seen, what, timeout=120):
+        """Holds the key until `seen()` tells that the game took it, then lets go; the game
+        acts on the press alone, so holding longer changes nothing."""
+        self.xdotool("keydown", key)
+        try:
+            wait_for(seen, timeout, what)
+        finally:
+            self.xdotool("keyup", key)
 
     def request_close(self):
         """What a window manager sends when the user closes a window."""

@@ -2,7 +2,7 @@
 """Starting the game from elsewhere and with options: an installed copy started from a folder
 without assets finds the assets beside itself; a copy with no assets anywhere says where it
 looked and exits 1 before it opens any window; --help and an unknown option answer on the
-terminal alone."""
+terminal alone, and so does a --level naming no file."""
 import os
 import shutil
 import subprocess
@@ -70,6 +70,11 @@ def options(binary):
     lines = run.stderr.splitlines()
     if run.returncode != 2 or len(lines) != 1 or "--full-screen" not in lines[0] or run.stdout:
         fail(f"an unknown option gave {run.returncode}, {run.stdout!r}, {run.stderr!r}")
+    missing = "/nonexistent/Race.tmx"
+    run = subprocess.run([binary, "--level", missing], env=no_display, capture_output=True,
+                         text=True, timeout=120)
+    if run.returncode != 1 or run.stderr != f"tumbleleaf: no map file at {missing}\n":
+        fail(f"--level naming no file gave {run.returncode}, {run.stderr!r}")
 
 
 def main():

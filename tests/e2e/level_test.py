@@ -56,24 +56,20 @@ def main():
                 fail(f"no remark of the map checker on stderr: {game.stderr()[-2000:]!r}")
 
             write_race_map(folder, course(3), colours, RACER_COLOURS)
-            game.hold_key("F5", 0.3)
-            wait_for(lambda: shows(game, {LEFT_GROUND: EDITED_COLOUR,
-                                          RIGHT_GROUND: RIGHT_COLOUR}),
-                     120, "the edited tiles after F5")
+            game.press_key("F5", lambda: shows(game, {LEFT_GROUND: EDITED_COLOUR,
+                                                      RIGHT_GROUND: RIGHT_COLOUR}),
+                           "the edited tiles after F5")
             game.screenshot("reloaded")
 
             with open(level, "w", encoding="utf-8") as broken:
                 broken.write("<map")
-            game.hold_key("F5", 0.3)
-            wait_for(lambda: shows_no_tiles(game), 120, "an empty screen for a broken map")
+            game.press_key("F5", lambda: shows_no_tiles(game), "an empty screen for a broken map")
             write_race_map(folder, course(1), colours, RACER_COLOURS)
-            game.hold_key("F5", 0.3)
-            wait_for(lambda: shows(game, {LEFT_GROUND: LEFT_COLOUR}), 120,
-                     "the mended map after F5")
+            game.press_key("F5", lambda: shows(game, {LEFT_GROUND: LEFT_COLOUR}),
+                           "the mended map after F5")
 
-            game.hold_key("Escape", 0.3)
             play = find_button(game.assets, "TitleScreenMap.tmx", "GameState")
-            wait_for(lambda: game.shows_button(play), 120, "the title after Escape")
+            game.press_key("Escape", lambda: game.shows_button(play), "the title after Escape")
             game.click(find_button(game.assets, "TitleScreenMap.tmx", "QuitState"))
             game.wait_for_exit()
         finally:

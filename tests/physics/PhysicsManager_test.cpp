@@ -85,15 +85,18 @@ TEST_F(PhysicsManagerTest, APushIsSharedByInverseMassAndStopsTheApproach) {
     physics.resolveCollision(player.body, heavy.body, {2, 0});
     EXPECT_EQ(player.body->getVelocity().x, -5.0f);
 
-    // A wall is immovable whatever mass the map gives it; with an immovable player there is nothing
-    // to share.
+    // A wall is immovable whatever mass the map gives it: the player takes the whole push and
+    // stops.
     const auto wall =
         scene.box("Wall", "MapBorder", {0, 0}, {10, 10}, 1000.0f, true)->getRigidBody();
-    player.body->setInverseMass(0.0f);
+    player.body->setPosition({0, 0});
+    player.body->setVelocity({50, 0});
     physics.correctPositions(*player.body, *wall, {2, 0});
     physics.resolveCollision(player.body, wall, {2, 0});
-    EXPECT_EQ(player.body->getVelocity().x, -5.0f);
+    EXPECT_NEAR(player.body->getPosition().x, -0.398f, 1e-4);
+    EXPECT_EQ(player.body->getVelocity().x, 0.0f);
     EXPECT_EQ(wall->getPosition(), sf::Vector2f(0, 0));
+    EXPECT_EQ(wall->getVelocity(), sf::Vector2f(0, 0));
 }
 
 // "paper" in lower case is no ground. Off the ground, the speed fades back within seven ticks and

@@ -1,6 +1,7 @@
 #include "platform/InputManager.hpp"
 
 #include <gtest/gtest.h>
+#include <SFML/Window/Event.hpp>
 #include <SFML/Window/Keyboard.hpp>
 #include <array>
 #include <utility>
@@ -14,11 +15,17 @@ protected:
 };
 
 // A key counts from the frame after its event: pressed in its first frame only, down while
-// held; a press and release between two frames is never seen.
+// held; a press and release between two frames is never seen. Losing the focus lets go of all.
 TEST_F(InputManagerTest, KeysChangeOnlyWhenTheFrameAdvances) {
-    const auto frame = [&](int key, bool down) {
+    const auto send = [&](sf::Event::EventType type, sf::Keyboard::Key key = sf::Keyboard::A) {
+        sf::Event event{};
+        event.type = type;
+        event.key.code = key;
+        input.handleEvent(event);
+    };
+    const auto frame = [&](sf::Keyboard::Key key, bool down) {
         const bool before = input.isKeyDown(key);
-        input.setKeyState(key, down);
+        send(down ? sf::Event::KeyPressed : sf::Event::KeyReleased, key);
         EXPECT_EQ(input.isKeyDown(key), before) << "not before the frame advances";
         input.advanceFrame();
         return std::pair{input.isKeyPressed(key), input.isKeyDown(key)};
@@ -29,12 +36,12 @@ TEST_F(InputManagerTest, KeysChangeOnlyWhenTheFrameAdvances) {
     EXPECT_EQ(frame(sf::Keyboard::L, false), (Seen{false, false}));
     EXPECT_EQ(frame(sf::Keyboard::L, true), (Seen{true, true})) << "a new press counts";
 
-    input.setKeyState(sf::Keyboard::J, true);
-    input.setKeyState(sf::Keyboard::J, false);
+    send(sf::Event::KeyPressed, sf::Keyboard::J);
+    send(sf::Event::KeyReleased, sf::Keyboard::J);
     input.advanceFrame();
     EXPECT_FALSE(input.isKeyDown(sf::Keyboard::J));
 
-    input.releaseAllKeys();  // the window lost the focus
+    send(sf::Event::LostFocus);
     input.advanceFrame();
     EXPECT_FALSE(input.isKeyDown(sf::Keyboard::L));
 
