@@ -32,7 +32,7 @@ def main():
 
         def layout_at_own_size():
             shot = game.screenshot("window-1920x1080", window_only=True)
-            fits = shot.size == DESIGN and letterbox_problem(first, shot, limit=6) is None
+            fits = shot.size == DESIGN and letterbox_problem(first, shot) is None
             return shot if fits else None
 
         design = wait_for(layout_at_own_size, 120, "the layout filling a 1920x1080 window")
