@@ -1,22 +1,17 @@
 #include "assets/AssetManager.hpp"
 
-#include <SFML/Graphics/RectangleShape.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
-#include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Err.hpp>
 #include <algorithm>
-#include <cstdint>
 #include <ostream>
-#include <unordered_map>
 
 #include "assets/GeometryPool.hpp"
 #include "assets/LayerComponent.hpp"
+#include "assets/LayerTilesBuilder.hpp"
 #include "assets/ObjectFactory.hpp"
-#include "assets/TileGrid.hpp"
 #include "assets/TmxReader.hpp"
 #include "objects/GameObject.hpp"
-#include "platform/DesignView.hpp"
 #include "platform/RegularFile.hpp"
 
 namespace {
@@ -27,115 +22,6 @@ void reportMapProblem(const std::string& path, const std::string& problem) {
     sf::err() << "loadMap: " << path << ": " << problem << std::endl;
 }
 
-// Cells that could not be cut for one reason, so that each reason is reported once per map
-// rather than once per cell.
-class SkippedCells {
-public:
-    explicit SkippedCells(std::string reason) : m_reason(std::move(reason)) {}
-
-    void add(int gid, const std::string& layer) {
-        if (m_count++ == 0) {
-            m_firstGid = gid;
-            m_firstLayer = layer;
-        }
-    }
-
-    void report() const {
-        if (m_count > 0) {
-            sf::err() << "Left " << m_count << " tile(s) empty: " << m_reason
-                      << " (the first is gid " << m_firstGid << " in layer \"" << m_firstLayer
-                      << "\")" << std::endl;
-        }
-    }
-
-private:
-    std::string m_reason;
-    int m_count = 0;
-    int m_firstGid = 0;
-    std::string m_firstLayer;
-};
-
-// Cuts tiles out of the tileset images: the tile of a gid is the (gid - firstGid)-th cell of its
-// tileset's image, counted row by row in steps of the map's tile size.
-class TileCutter {
-public:
-    TileCutter(const TmxMap& map, const AssetManager::Textures& textures)
-        : m_map(map), m_textures(textures) {}
-
-    // The sprite of gid's tile, not yet placed; empty when the tile cannot be cut.
-    std::shared_ptr<sf::Sprite> cut(int gid, const std::string& layer) {
-        const TmxTileset* tileset = tilesetOfGid(m_map, gid);
-        if (tileset == nullptr) {
-            m_noTileset.add(gid, layer);
-            return nullptr;
-        }
-        const auto found = m_textures.find(tileset->name);
-        const sf::Texture* texture = found == m_textures.end() ? nullptr : found->second.get();
-        const TileGrid grid(texture == nullptr ? sf::Vector2u() : texture->getSize(),
-                            static_cast<unsigned>(m_map.tileWidth),
-                            static_cast<unsigned>(m_map.tileHeight));
-        if (grid.getColumns() == 0) {
-            m_narrowImage.add(gid, layer);
-            return nullptr;
-        }
-        const auto rect = grid.rectOf(static_cast<unsigned>(gid - tileset->firstGid));
-        if (!rect) {
-            m_outsideImage.add(gid, layer);
-            return nullptr;
-        }
-        auto sprite = std::make_shared<sf::Sprite>();
-        sprite->setTexture(*texture);
-        sprite->setTextureRect(*rect);
-        return sprite;
-    }
-
-    void report() const {
-        m_noTileset.report();
-        m_narrowImage.report();
-        m_outsideImage.report();
-    }
-
-private:
-    const TmxMap& m_map;
-    const AssetManager::Textures& m_textures;
-    SkippedCells m_noTileset{"their gid is below the first tileset's firstgid"};
-    SkippedCells m_narrowImage{"their tileset's image did not load or is narrower than one tile"};
-    SkippedCells m_outsideImage{"their gid lies beyond the end of their tileset's image"};
-};
-
-// The looks of one layer's tiles, each gid cut once: a level has a hundred thousand cells but a
-// few dozen different tiles. The cutter hands out a sprite, of which the look keeps the texture
-// and the rectangle. A gid that cannot be cut goes to the cutter at every cell, so that the
-// cutter counts them all.
-class LayerLooks {
-public:
-    LayerLooks(TileCutter& cutter, const std::string& layer) : m_cutter(cutter), m_layer(layer) {}
-
-    // The index in takeLooks() of gid's tile; false when the tile cannot be cut.
-    bool find(int gid, std::uint32_t& look) {
-        const auto known = m_known.find(gid);
-        if (known != m_known.end()) {
-            look = known->second;
-            return true;
-        }
-        const auto sprite = m_cutter.cut(gid, m_layer);
-        if (!sprite) {
-            return false;
-        }
-        look = static_cast<std::uint32_t>(m_looks.size());
-        m_looks.push_back(TileLook{sprite->getTexture(), sprite->getTextureRect()});
-        m_known.emplace(gid, look);
-        return true;
-    }
-
-    std::vector<TileLook> takeLooks() { return std::move(m_looks); }
-
-private:
-    TileCutter& m_cutter;
-    const std::string& m_layer;
-    std::unordered_map<int, std::uint32_t> m_known;
-    std::vector<TileLook> m_looks;
-};
 
 }  // namespace
 
@@ -209,37 +95,7 @@ void AssetManager::loadTilesetTextures(const TmxMap& map) {
 }
 
 void AssetManager::buildTileSprites(const TmxMap& map, const sf::Vector2f& offset) {
-    m_layerTiles.clear();
-    if (map.tileWidth <= 0 || map.tileHeight <= 0) {
-        m_layerTiles.assign(map.layers.size(), std::make_shared<const LayerTiles>());
-        return;
-    }
-    TileCutter cutter(map, m_textures);
-    for (const TmxLayer& layer : map.layers) {
-        const auto cells = layer.data.begin() + (layer.width <= 0 ? 0 : layer.data.size());
-        LayerLooks looks(cutter, layer.name);
-        std::vector<Tile> tiles;
-        tiles.reserve(static_cast<std::size_t>(
-            std::count_if(layer.data.begin(), cells, [](int gid) { return gid != 0; })));
-        // Cells row by row: counting columns spares a division per cell.
-        int column = 0;
-        int row = 0;
-        for (auto cell = layer.data.begin(); cell != cells; ++cell) {
-            Tile tile;
-            if (*cell != 0 && looks.find(*cell, tile.look)) {
-                tile.position = {static_cast<float>(map.tileWidth * column) + offset.x,
-                                 static_cast<float>(map.tileHeight * row) + offset.y};
-                tiles.push_back(tile);
-            }
-            if (++column == layer.width) {
-                column = 0;
-                ++row;
-            }
-        }
-        m_layerTiles.push_back(
-            std::make_shared<const LayerTiles>(looks.takeLooks(), std::move(tiles)));
-    }
-    cutter.report();
+    m_layerTiles = LayerTilesBuilder::build(map, m_textures, offset);
 }
 
 void AssetManager::buildLayers(const TmxMap& map, std::shared_ptr<GameObject> mapObject) {

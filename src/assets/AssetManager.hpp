@@ -3,11 +3,11 @@
 #include <SFML/System/Vector2.hpp>
 #include <memory>
 #include <string>
-#include <unordered_map>
 #include <utility>
 #include <vector>
 
 #include "assets/LayerTiles.hpp"
+#include "assets/TileCutter.hpp"
 #include "assets/TmxMap.hpp"
 #include "platform/AssetFolder.hpp"
 
@@ -27,7 +27,7 @@ class LayerComponent;
 // the next.
 class AssetManager {
 public:
-    using Textures = std::unordered_map<std::string, std::shared_ptr<sf::Texture>>;
+    using Textures = TileCutter::Textures;
     using Layers = std::vector<std::pair<std::string, std::shared_ptr<LayerComponent>>>;
     using RenderComponents = std::vector<std::shared_ptr<IRenderComponent>>;
     using Players = std::vector<std::shared_ptr<GameObject>>;

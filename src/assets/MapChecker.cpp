@@ -13,6 +13,7 @@
 #include <sstream>
 #include <utility>
 
+#include "assets/MapWording.hpp"
 #include "assets/ObjectFactory.hpp"
 #include "assets/PropertyParser.hpp"
 #include "assets/StrictXml.hpp"
@@ -28,10 +29,6 @@ using Type = GameNames::Type;
 using Key = ObjectFactory::Key;
 using Severity = MapDiagnostic::Severity;
 
-std::string inQuotes(const std::string& text) {
-    return '"' + text + '"';
-}
-
 std::string lowerCase(std::string text) {
     std::transform(text.begin(), text.end(), text.begin(),
                    [](unsigned char c) { return static_cast<char>(std::tolower(c)); });
@@ -41,7 +38,7 @@ std::string lowerCase(std::string text) {
 std::string listed(const std::vector<std::string>& names) {
     std::string text;
     for (const auto& name : names) {
-        text += (text.empty() ? "" : ", ") + inQuotes(name);
+        text += (text.empty() ? "" : ", ") + MapWording::inQuotes(name);
     }
     return text.empty() ? "none" : text;
 }
@@ -116,7 +113,7 @@ private:
 
     const FileVerdict& file(const std::string& value, Kind kind);
     std::string objectText(const TmxObject& object) const {
-        return "object " + inQuotes(object.name) + " (" + object.type + ")";
+        return "object " + MapWording::inQuotes(object.name) + " (" + object.type + ")";
     }
 
     const std::string& m_assetRoot;
@@ -175,7 +172,7 @@ void MapCheck::checkTileSize(const TmxMap& map) {
 void MapCheck::checkTilesets(const TmxMap& map) {
     std::set<std::string> names;
     for (const TmxTileset& tileset : map.tilesets) {
-        const std::string name = "tileset " + inQuotes(tileset.name);
+        const std::string name = "tileset " + MapWording::inQuotes(tileset.name);
         if (!names.insert(tileset.name).second) {
             error(tileset.position, name +
                                         " has the name of an earlier tileset; the game keeps one "
@@ -188,7 +185,7 @@ void MapCheck::checkTilesets(const TmxMap& map) {
                       "; the game cuts every tileset at the map's tile size");
         }
         const FileVerdict& image = file(tileset.imageSource, Kind::Picture);
-        const std::string imageName = name + ": image " + inQuotes(tileset.imageSource);
+        const std::string imageName = name + ": image " + MapWording::inQuotes(tileset.imageSource);
         if (!image.exists) {
             error(tileset.imagePosition, imageName + " does not exist under " + m_assetRoot);
         } else if (!image.loads) {
@@ -233,13 +230,13 @@ void MapCheck::checkCells(const TmxMap& map) {
         };
         if (orphans > 0) {
             error(layer.dataPosition,
-                  "layer " + inQuotes(layer.name) + ": " + std::to_string(orphans) +
+                  "layer " + MapWording::inQuotes(layer.name) + ": " + std::to_string(orphans) +
                       " tile(s) belong to no tileset and would be left empty (the first at " +
                       where(firstOrphan) + ")");
         }
         if (outside > 0) {
             error(layer.dataPosition,
-                  "layer " + inQuotes(layer.name) + ": " + std::to_string(outside) +
+                  "layer " + MapWording::inQuotes(layer.name) + ": " + std::to_string(outside) +
                       " tile(s) lie beyond the end of their tileset's image and would be left "
                       "empty (the first at " +
                       where(firstOutside) + ")");
@@ -283,7 +280,7 @@ void MapCheck::checkObject(const TmxObject& object, const TmxMap& map) {
 
 // True when the game builds something for the object's type.
 bool MapCheck::checkType(const TmxObject& object) {
-    const std::string name = "object " + inQuotes(object.name);
+    const std::string name = "object " + MapWording::inQuotes(object.name);
     if (object.type.empty()) {
         warning(object.position, name + " has no type; the game builds nothing for it");
         return false;
@@ -294,14 +291,14 @@ bool MapCheck::checkType(const TmxObject& object) {
     std::vector<std::string> known;
     for (const auto& rule : ObjectFactory::typeRules()) {
         if (lowerCase(rule.type) == lowerCase(object.type)) {
-            error(object.position, name + " has the type " + inQuotes(object.type) +
-                                       ", which differs from " + inQuotes(rule.type) +
+            error(object.position, name + " has the type " + MapWording::inQuotes(object.type) +
+                                       ", which differs from " + MapWording::inQuotes(rule.type) +
                                        " only in letter case; the game builds nothing for it");
             return false;
         }
         known.push_back(rule.type);
     }
-    error(object.position, name + " has the unknown type " + inQuotes(object.type) +
+    error(object.position, name + " has the unknown type " + MapWording::inQuotes(object.type) +
                                "; the game builds nothing for it (the types are " + listed(known) +
                                ")");
     return false;
@@ -326,11 +323,12 @@ bool MapCheck::checkLayer(const TmxObject& object, const TmxMap& map) {
     const std::string missing = "; it would never be drawn or updated";
     if (named == nullptr) {
         error(object.position, objectText(object) + " has no " +
-                                   inQuotes(ObjectFactory::kLayerProperty) + " property" + missing);
+                                   MapWording::inQuotes(ObjectFactory::kLayerProperty) +
+                                   " property" + missing);
     } else {
-        error(named->position, inQuotes(ObjectFactory::kLayerProperty) + " of " +
+        error(named->position, MapWording::inQuotes(ObjectFactory::kLayerProperty) + " of " +
                                    objectText(object) +
-                                   " names no layer: " + inQuotes(named->value) +
+                                   " names no layer: " + MapWording::inQuotes(named->value) +
                                    " (the layers are " + listed(layers) + ")" + missing);
     }
     return false;
@@ -340,7 +338,7 @@ void MapCheck::checkProperties(const TmxObject& object, const ObjectFactory::Typ
     std::set<std::string> seen;
     for (const TmxProperty& property : object.properties) {
         const std::string name =
-            "property " + inQuotes(property.name) + " of " + objectText(object);
+            "property " + MapWording::inQuotes(property.name) + " of " + objectText(object);
         if (!seen.insert(property.name).second && property.name != ObjectFactory::kLayerProperty) {
             warning(property.position, name + " is given again; the last one counts");
         }
@@ -361,7 +359,7 @@ void MapCheck::checkProperties(const TmxObject& object, const ObjectFactory::Typ
             error(property.position, name +
                                          " is not read: keys are case-sensitive, this type "
                                          "reads " +
-                                         inQuotes(loose->key));
+                                         MapWording::inQuotes(loose->key));
         } else {
             warning(property.position, name + " is not read by this type");
         }
@@ -372,10 +370,10 @@ void MapCheck::checkNamedValue(const TmxObject& object, const TmxProperty& prope
                                const std::vector<std::string>& names, const char* one,
                                const char* all) {
     if (std::find(names.begin(), names.end(), property.value) == names.end()) {
-        error(property.position, "property " + inQuotes(property.name) + " of " +
-                                     objectText(object) + " is " + inQuotes(property.value) +
-                                     ", which is no " + one + " (the " + all + " are " +
-                                     listed(names) + ")");
+        error(property.position, "property " + MapWording::inQuotes(property.name) + " of " +
+                                     objectText(object) + " is " +
+                                     MapWording::inQuotes(property.value) + ", which is no " + one +
+                                     " (the " + all + " are " + listed(names) + ")");
     }
 }
 
@@ -410,15 +408,16 @@ void MapCheck::checkValue(const TmxObject& object, const TmxProperty& property,
             return;
     }
     if (expected != nullptr) {
-        error(property.position, "property " + inQuotes(property.name) + " of " +
-                                     objectText(object) + " is " + inQuotes(value) +
+        error(property.position, "property " + MapWording::inQuotes(property.name) + " of " +
+                                     objectText(object) + " is " + MapWording::inQuotes(value) +
                                      ", which is not " + expected + "; the game uses " +
                                      rule.fallback + " instead");
     }
 }
 
 void MapCheck::checkFileValue(const TmxObject& object, const TmxProperty& property, Kind kind) {
-    const std::string name = "property " + inQuotes(property.name) + " of " + objectText(object);
+    const std::string name =
+        "property " + MapWording::inQuotes(property.name) + " of " + objectText(object);
     const char* what = kind == Kind::Font ? "a font" : "an image";
     if (property.value.empty()) {
         error(property.position, name + " is empty; it should name " + what);
@@ -426,11 +425,11 @@ void MapCheck::checkFileValue(const TmxObject& object, const TmxProperty& proper
     }
     const FileVerdict& verdict = file(property.value, kind);
     if (!verdict.exists) {
-        error(property.position, name + " names " + inQuotes(property.value) +
+        error(property.position, name + " names " + MapWording::inQuotes(property.value) +
                                      ", which does not exist under " + m_assetRoot);
     } else if (!verdict.loads) {
-        error(property.position, name + " names " + inQuotes(property.value) + ", which is not " +
-                                     what + " the game can read");
+        error(property.position, name + " names " + MapWording::inQuotes(property.value) +
+                                     ", which is not " + what + " the game can read");
     }
 }
 
@@ -454,7 +453,8 @@ void MapCheck::checkNeededFiles(const TmxObject& object, const ObjectFactory::Ty
             const char* consequence = kind == Kind::Picture ? "it would have no picture"
                                       : kind == Kind::Font  ? "its text would not be drawn"
                                                             : "clicking it would lead nowhere";
-            error(object.position, objectText(object) + " has no " + inQuotes(needed->key) +
+            error(object.position, objectText(object) + " has no " +
+                                       MapWording::inQuotes(needed->key) +
                                        " property: " + consequence);
         }
     }
@@ -564,8 +564,8 @@ void MapCheck::checkRacer(const TmxObject& object) {
     for (const TmxProperty& property : object.properties) {
         if (property.name == Key::kTexturePath &&
             Leaderboard::sanitizedName(property.value) != property.value) {
-            error(property.position, "property " + inQuotes(Key::kTexturePath) + " of " +
-                                         objectText(object) +
+            error(property.position, "property " + MapWording::inQuotes(Key::kTexturePath) +
+                                         " of " + objectText(object) +
                                          " has a comma or a line break, which the leaderboard "
                                          "cannot keep: the results could not show this racer");
         }
@@ -576,7 +576,7 @@ void MapCheck::checkRacer(const TmxObject& object) {
 void MapCheck::checkRace(const TmxMap& map) {
     for (const std::string& player : {GameNames::racerId(1), GameNames::racerId(2)}) {
         if (std::find(m_players.begin(), m_players.end(), player) == m_players.end()) {
-            error(map.position, "the race needs an object " + inQuotes(player) +
+            error(map.position, "the race needs an object " + MapWording::inQuotes(player) +
                                     " of type \"Player\" on a layer");
         }
     }

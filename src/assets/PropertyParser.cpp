@@ -5,26 +5,14 @@
 #include <cmath>
 #include <cstdlib>
 
+#include "platform/LeadingInteger.hpp"
+
 namespace {
 
-// The value of the longest number at the start of `text`, if there is one and it fits.
-std::optional<long> leadingInteger(const std::string& text, int base) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(begin, &end, base);
-    if (end == begin || errno == ERANGE || value < INT_MIN || value > INT_MAX) {
-        return std::nullopt;
-    }
-    return value;
-}
-
 std::optional<int> hexPair(const std::string& text, std::size_t position) {
-    const auto value = leadingInteger(text.substr(position, 2), 16);
-    if (!value || *value < 0) {
-        return std::nullopt;
-    }
-    return static_cast<int>(*value);
+    constexpr int kHex = 16;
+    const auto value = LeadingInteger::read(text.substr(position, 2).c_str(), 0, 0xFF, kHex);
+    return value ? std::optional<int>(static_cast<int>(*value)) : std::nullopt;
 }
 
 }  // namespace
@@ -41,7 +29,7 @@ std::optional<float> PropertyParser::number(const std::string& text) {
 }
 
 std::optional<int> PropertyParser::integer(const std::string& text) {
-    const auto value = leadingInteger(text, 10);
+    const auto value = LeadingInteger::read(text.c_str(), INT_MIN, INT_MAX);
     if (!value) {
         return std::nullopt;
     }

@@ -7,6 +7,7 @@
 #include <string_view>
 #include <utility>
 
+#include "assets/MapWording.hpp"
 #include "assets/TextPositions.hpp"
 
 namespace {
@@ -52,6 +53,99 @@ bool beginsReference(std::string_view rest) {
     return at > firstDigit && at < rest.size() && rest[at] == ';' && isXmlCharacter(code);
 }
 
+// Finds the first element nested deeper than `limit` without recursing, following the XML
+// parser's own reading of tags, comments, CDATA, declarations and document types, so that a
+// nesting the parser would descend into is never missed. Returns that element's name, or null.
+class NestingScan {
+public:
+    NestingScan(const char* text, int limit) : m_at(text), m_limit(limit) {}
+
+    const char* firstTooDeep() {
+        while (*m_at != '\0') {
+            if (*m_at != '<') {
+                ++m_at;
+            } else if (const char* tooDeep = tag()) {
+                return tooDeep;
+            }
+        }
+        return nullptr;
+    }
+
+private:
+    static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
+    bool startsWith(const char* prefix) const {
+        return std::strncmp(m_at, prefix, std::strlen(prefix)) == 0;
+    }
+    // Skips the opener, then everything up to and including `end` (the end is looked for only
+    // after the opener, as the parser does: "<!-->" does not close the comment it opens).
+    void skipPast(const char* opener, const char* end) {
+        m_at += std::strlen(opener);
+        const char* found = std::strstr(m_at, end);
+        m_at = found == nullptr ? m_at + std::strlen(m_at) : found + std::strlen(end);
+    }
+
+    // m_at is on a '<'. Moves past the tag; returns the element's name when it is one too deep.
+    const char* tag() {
+        ++m_at;
+        if (*m_at == '?') {
+            skipPast("?", "?>");
+        } else if (startsWith("!--")) {
+            skipPast("!--", "-->");
+        } else if (startsWith("![CDATA[")) {
+            skipPast("![CDATA[", "]]>");
+        } else if (startsWith("!DOCTYPE") && isBlank(m_at[8])) {
+            documentType();
+        } else if (*m_at == '!') {
+            skipPast("!", ">");
+        } else if (*m_at == '/') {
+            m_depth = std::max(0, m_depth - 1);
+            skipPast("/", ">");
+        } else {
+            return element();
+        }
+        return nullptr;
+    }
+
+    // A document type ends at the first '>' outside its bracketed internal subset.
+    void documentType() {
+        int brackets = 0;
+        for (; *m_at != '\0' && (*m_at != '>' || brackets > 0); ++m_at) {
+            brackets += *m_at == '[' ? 1 : *m_at == ']' ? -1 : 0;
+        }
+        if (*m_at == '>') {
+            ++m_at;
+        }
+    }
+
+    const char* element() {
+        const char* name = m_at;
+        while (*m_at != '\0' && !isBlank(*m_at) && *m_at != '/' && *m_at != '>' && *m_at != '?') {
+            ++m_at;
+        }
+        // Attribute values may hold '>' and "/>"; only the tag's own end counts.
+        while (*m_at != '\0' && *m_at != '>' && !(m_at[0] == '/' && m_at[1] == '>')) {
+            if (*m_at == '"' || *m_at == '\'') {
+                const char* close = std::strchr(m_at + 1, *m_at);
+                m_at = close == nullptr ? m_at + std::strlen(m_at) : close + 1;
+            } else {
+                ++m_at;
+            }
+        }
+        if (*m_at == '/') {
+            m_at += 2;
+            return nullptr;
+        }
+        if (*m_at == '>') {
+            ++m_at;
+        }
+        return ++m_depth > m_limit ? name : nullptr;
+    }
+
+    const char* m_at;
+    int m_limit;
+    int m_depth = 0;
+};
+
 class StrictScan {
 public:
     explicit StrictScan(const TextPositions& positions) : m_positions(positions) {}
@@ -61,7 +155,7 @@ public:
         for (const Node* child = document.first_node(); child != nullptr;
              child = child->next_sibling()) {
             if (++topLevel == 2) {
-                report(child->name(), tagOf(*child) + " is a second top-level element");
+                report(child->name(), MapWording::tagOf(*child) + " is a second top-level element");
             }
         }
         std::vector<const Node*> open{&document};
@@ -92,25 +186,22 @@ public:
     std::vector<TmxProblem> take() { return std::move(m_problems); }
 
 private:
-    static std::string tagOf(const Node& node) {
-        return '<' + std::string(node.name(), node.name_size()) + '>';
-    }
-
     void attributes(const Node& node) {
         std::set<std::string_view> seen;
         for (const auto* attribute = node.first_attribute(); attribute != nullptr;
              attribute = attribute->next_attribute()) {
             const std::string_view name(attribute->name(), attribute->name_size());
             if (!seen.insert(name).second) {
-                report(attribute->name(), tagOf(node) + " has the attribute \"" +
-                                              std::string(name) +
-                                              "\" twice; the game reads the first");
+                report(attribute->name(), MapWording::tagOf(node) + " has the attribute " +
+                                              MapWording::inQuotes(std::string(name)) +
+                                              " twice; the game reads the first");
             }
             const std::string_view value(attribute->value(), attribute->value_size());
             const auto less = value.find('<');
             if (less != std::string_view::npos) {
-                report(attribute->value() + less, "a \"<\" in the value of \"" + std::string(name) +
-                                                      "\"; write it as \"&lt;\"");
+                report(attribute->value() + less, "a \"<\" in the value of " +
+                                                      MapWording::inQuotes(std::string(name)) +
+                                                      "; write it as \"&lt;\"");
             }
             ampersands(*attribute);
         }
@@ -139,6 +230,10 @@ private:
 };
 
 }  // namespace
+
+const char* findTooDeepElement(const char* text, int limit) {
+    return NestingScan(text, limit).firstTooDeep();
+}
 
 std::vector<TmxProblem> findStrictXmlProblems(const std::string& text) {
     // Entities are left as written, so every value still stands where it stood in the text.

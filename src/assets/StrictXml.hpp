@@ -14,3 +14,8 @@
 // Only for a text that parseTmx read without an XML syntax error: the nesting limit it checks
 // first is what keeps the parser's recursion bounded.
 std::vector<TmxProblem> findStrictXmlProblems(const std::string& text);
+
+// Where the first element nested deeper than `limit` in a NUL-terminated XML text is named, or
+// null. The raw text is scanned, without recursing, so that this can be asked before the text is
+// parsed: the XML parser recurses once per level.
+const char* findTooDeepElement(const char* text, int limit);

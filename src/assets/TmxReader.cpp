@@ -1,8 +1,6 @@
 #include "assets/TmxReader.hpp"
 
 #include <SFML/System/FileInputStream.hpp>
-#include <algorithm>
-#include <cerrno>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
@@ -12,7 +10,10 @@
 #include <rapidxml.hpp>
 #include <utility>
 
+#include "assets/MapWording.hpp"
+#include "assets/StrictXml.hpp"
 #include "assets/TextPositions.hpp"
+#include "platform/LeadingInteger.hpp"
 #include "platform/RegularFile.hpp"
 
 namespace {
@@ -69,16 +70,8 @@ struct MalformedMap {
     TmxProblem problem;
 };
 
-std::string inQuotes(const std::string& text) {
-    return '"' + text + '"';
-}
-
 std::string textOf(const rapidxml::xml_base<>& item) {
     return std::string(item.value(), item.value_size());
-}
-
-std::string tagOf(const Node& node) {
-    return '<' + std::string(node.name(), node.name_size()) + '>';
 }
 
 template <typename Visit>
@@ -88,99 +81,6 @@ void forEachChild(const Node& parent, const char* name, Visit visit) {
         visit(*child);
     }
 }
-
-// Finds the first element nested deeper than `limit` without recursing, following the XML
-// parser's own reading of tags, comments, CDATA, declarations and document types, so that a
-// nesting the parser would descend into is never missed. Returns that element's name, or null.
-class NestingScan {
-public:
-    NestingScan(const char* text, int limit) : m_at(text), m_limit(limit) {}
-
-    const char* firstTooDeep() {
-        while (*m_at != '\0') {
-            if (*m_at != '<') {
-                ++m_at;
-            } else if (const char* tooDeep = tag()) {
-                return tooDeep;
-            }
-        }
-        return nullptr;
-    }
-
-private:
-    static bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\n' || c == '\r'; }
-    bool startsWith(const char* prefix) const {
-        return std::strncmp(m_at, prefix, std::strlen(prefix)) == 0;
-    }
-    // Skips the opener, then everything up to and including `end` (the end is looked for only
-    // after the opener, as the parser does: "<!-->" does not close the comment it opens).
-    void skipPast(const char* opener, const char* end) {
-        m_at += std::strlen(opener);
-        const char* found = std::strstr(m_at, end);
-        m_at = found == nullptr ? m_at + std::strlen(m_at) : found + std::strlen(end);
-    }
-
-    // m_at is on a '<'. Moves past the tag; returns the element's name when it is one too deep.
-    const char* tag() {
-        ++m_at;
-        if (*m_at == '?') {
-            skipPast("?", "?>");
-        } else if (startsWith("!--")) {
-            skipPast("!--", "-->");
-        } else if (startsWith("![CDATA[")) {
-            skipPast("![CDATA[", "]]>");
-        } else if (startsWith("!DOCTYPE") && isBlank(m_at[8])) {
-            documentType();
-        } else if (*m_at == '!') {
-            skipPast("!", ">");
-        } else if (*m_at == '/') {
-            m_depth = std::max(0, m_depth - 1);
-            skipPast("/", ">");
-        } else {
-            return element();
-        }
-        return nullptr;
-    }
-
-    // A document type ends at the first '>' outside its bracketed internal subset.
-    void documentType() {
-        int brackets = 0;
-        for (; *m_at != '\0' && (*m_at != '>' || brackets > 0); ++m_at) {
-            brackets += *m_at == '[' ? 1 : *m_at == ']' ? -1 : 0;
-        }
-        if (*m_at == '>') {
-            ++m_at;
-        }
-    }
-
-    const char* element() {
-        const char* name = m_at;
-        while (*m_at != '\0' && !isBlank(*m_at) && *m_at != '/' && *m_at != '>' && *m_at != '?') {
-            ++m_at;
-        }
-        // Attribute values may hold '>' and "/>"; only the tag's own end counts.
-        while (*m_at != '\0' && *m_at != '>' && !(m_at[0] == '/' && m_at[1] == '>')) {
-            if (*m_at == '"' || *m_at == '\'') {
-                const char* close = std::strchr(m_at + 1, *m_at);
-                m_at = close == nullptr ? m_at + std::strlen(m_at) : close + 1;
-            } else {
-                ++m_at;
-            }
-        }
-        if (*m_at == '/') {
-            m_at += 2;
-            return nullptr;
-        }
-        if (*m_at == '>') {
-            ++m_at;
-        }
-        return ++m_depth > m_limit ? name : nullptr;
-    }
-
-    const char* m_at;
-    int m_limit;
-    int m_depth = 0;
-};
 
 // Turns the XML tree of one map into its records. RapidXML writes into the text it parses, so
 // positions are looked up in a copy taken before parsing.
@@ -258,7 +158,8 @@ void MapReader::warnOfUnreadLayers(const Node& parent, const std::string& groupN
     const std::string where = groupName.empty() ? "" : " inside the group layer " + groupName;
     for (const Node* child = parent.first_node(); child != nullptr; child = child->next_sibling()) {
         const auto* nameAttribute = child->first_attribute("name");
-        const std::string name = inQuotes(nameAttribute != nullptr ? textOf(*nameAttribute) : "");
+        const std::string name =
+            MapWording::inQuotes(nameAttribute != nullptr ? textOf(*nameAttribute) : "");
         const std::string kind(child->name(), child->name_size());
         if (kind == "group") {
             warnOfUnreadLayers(*child, name);
@@ -279,7 +180,7 @@ void MapReader::warnOfUnreadLayers(const Node& parent, const std::string& groupN
 
 TmxTileset MapReader::readTileset(const Node& node) const {
     if (const auto* source = node.first_attribute("source")) {
-        fail(node, "tileset " + inQuotes(textOf(*source)) +
+        fail(node, "tileset " + MapWording::inQuotes(textOf(*source)) +
                        " is kept in a file of its own; embed the tileset in the map in Tiled");
     }
     TmxTileset tileset;
@@ -302,7 +203,7 @@ TmxLayer MapReader::readLayer(const Node& node) {
     layer.height = requiredSize(node, "height", 0, kMaxCellsPerSide);
     const long long cells = static_cast<long long>(layer.width) * layer.height;
     if (cells > kMaxCells) {
-        fail(node, "layer " + inQuotes(layer.name) + " has " + std::to_string(cells) +
+        fail(node, "layer " + MapWording::inQuotes(layer.name) + " has " + std::to_string(cells) +
                        " cells, more than a map may have (" + std::to_string(kMaxCells) + ")");
     }
     // A layer whose cells cannot be read is still a layer that objects may name. It keeps no
@@ -322,8 +223,8 @@ TmxLayer MapReader::readLayer(const Node& node) {
 // Only comma-separated cells can be read; Tiled remembers whichever format was chosen last.
 void MapReader::checkCellFormat(const Node& data, const std::string& layerName) const {
     if (data.first_node("chunk") != nullptr) {
-        fail(data, "layer " + inQuotes(layerName) + " is stored in chunks of an infinite map; " +
-                       kNotInfinite);
+        fail(data, "layer " + MapWording::inQuotes(layerName) +
+                       " is stored in chunks of an infinite map; " + kNotInfinite);
     }
     const auto* encoding = data.first_attribute("encoding");
     const auto* compression = data.first_attribute("compression");
@@ -338,7 +239,8 @@ void MapReader::checkCellFormat(const Node& data, const std::string& layerName) 
         format += (format.empty() ? "" : " ") + textOf(*compression) + " compressed";
     }
     if (!format.empty()) {
-        fail(data, "layer " + inQuotes(layerName) + " is saved as " + format + "; " + kSaveAsCsv);
+        fail(data, "layer " + MapWording::inQuotes(layerName) + " is saved as " + format + "; " +
+                       kSaveAsCsv);
     }
 }
 
@@ -356,10 +258,12 @@ std::vector<int> MapReader::readCells(const Node& data, long long expected, cons
          cursor = skipCellDelimiters(cursor)) {
         long long plain = 0;
         const char* plainEnd = readPlainGid(cursor, plain);
-        const auto gid =
-            plainEnd != nullptr ? plain : readInteger(cursor, INT_MIN, kLargestFlaggedGid);
+        const auto gid = plainEnd != nullptr
+                             ? plain
+                             : LeadingInteger::readOrZero(cursor, INT_MIN, kLargestFlaggedGid);
         if (!gid) {
-            fail(data, "layer " + inQuotes(layer.name) + " has a cell that is no gid: " +
+            fail(data, "layer " + MapWording::inQuotes(layer.name) +
+                           " has a cell that is no gid: " +
                            std::string(cursor, std::strcspn(cursor, kCellDelimiters)));
         }
         const bool isFlipped = *gid >= kFirstTileFlag;
@@ -373,12 +277,13 @@ std::vector<int> MapReader::readCells(const Node& data, long long expected, cons
         cursor = plainEnd != nullptr ? plainEnd : cursor + std::strcspn(cursor, kCellDelimiters);
     }
     if (found != expected) {
-        fail(data, "layer " + inQuotes(layer.name) + " has " + std::to_string(found) +
+        fail(data, "layer " + MapWording::inQuotes(layer.name) + " has " + std::to_string(found) +
                        " cells in its data instead of " + std::to_string(layer.width) + " x " +
                        std::to_string(layer.height) + " = " + std::to_string(expected));
     }
     if (flipped > 0) {
-        m_warnings.push_back({"layer " + inQuotes(layer.name) + ": " + std::to_string(flipped) +
+        m_warnings.push_back({"layer " + MapWording::inQuotes(layer.name) + ": " +
+                                  std::to_string(flipped) +
                                   " flipped or rotated tile(s) left empty, the first at column " +
                                   std::to_string(firstFlipped % layer.width) + ", row " +
                                   std::to_string(firstFlipped / layer.width) +
@@ -415,7 +320,8 @@ TmxObject MapReader::readObject(const Node& node) {
     // A tile object that was flipped carries Tiled's flags above the int range; the gid is never
     // used, so such a value is simply dropped.
     if (const auto* gid = node.first_attribute("gid")) {
-        object.gid = static_cast<int>(readInteger(gid->value(), INT_MIN, INT_MAX).value_or(0));
+        object.gid = static_cast<int>(
+            LeadingInteger::readOrZero(gid->value(), INT_MIN, INT_MAX).value_or(0));
     }
     object.x = requiredInt(node, "x");
     object.y = requiredInt(node, "y");
@@ -463,7 +369,7 @@ void MapReader::fail(const Node& node, const std::string& problem) const {
 const Node& MapReader::requiredChild(const Node& parent, const char* name) const {
     const Node* child = parent.first_node(name);
     if (child == nullptr) {
-        fail(parent, tagOf(parent) + " has no <" + name + "> element");
+        fail(parent, MapWording::tagOf(parent) + " has no <" + name + "> element");
     }
     return *child;
 }
@@ -471,7 +377,8 @@ const Node& MapReader::requiredChild(const Node& parent, const char* name) const
 std::string MapReader::requiredText(const Node& node, const char* attribute) const {
     const auto* found = node.first_attribute(attribute);
     if (found == nullptr) {
-        fail(node, tagOf(node) + " has no " + inQuotes(attribute) + " attribute");
+        fail(node,
+             MapWording::tagOf(node) + " has no " + MapWording::inQuotes(attribute) + " attribute");
     }
     return textOf(*found);
 }
@@ -483,8 +390,9 @@ int MapReader::requiredInt(const Node& node, const char* attribute) const {
 int MapReader::requiredSize(const Node& node, const char* attribute, int min, int max) const {
     const int size = requiredInt(node, attribute);
     if (size < min || size > max) {
-        fail(node, inQuotes(attribute) + " of " + tagOf(node) + " is " + std::to_string(size) +
-                       ", not between " + std::to_string(min) + " and " + std::to_string(max));
+        fail(node, MapWording::inQuotes(attribute) + " of " + MapWording::tagOf(node) + " is " +
+                       std::to_string(size) + ", not between " + std::to_string(min) + " and " +
+                       std::to_string(max));
     }
     return size;
 }
@@ -495,23 +403,15 @@ int MapReader::optionalInt(const Node& node, const char* attribute, int fallback
 }
 
 int MapReader::toInt(const Node& node, const char* attribute, const char* value) const {
-    const auto number = readInteger(value, INT_MIN, INT_MAX);
+    const auto number = LeadingInteger::readOrZero(value, INT_MIN, INT_MAX);
     if (!number) {
-        fail(node, inQuotes(attribute) + " of " + tagOf(node) + " is out of range: " + value);
+        fail(node, MapWording::inQuotes(attribute) + " of " + MapWording::tagOf(node) +
+                       " is out of range: " + value);
     }
     return static_cast<int>(*number);
 }
 
 }  // namespace
-
-std::optional<long long> readInteger(const char* text, long long min, long long max) {
-    errno = 0;
-    const long long value = std::strtoll(text, nullptr, 10);
-    if (errno == ERANGE || value < min || value > max) {
-        return std::nullopt;
-    }
-    return value;
-}
 
 std::string TmxProblem::describe() const {
     if (position.line == 0) {
@@ -566,7 +466,7 @@ TmxParseResult parseTmx(char* text) {
     const TextPositions positions(text);
     MapReader reader(positions);
     try {
-        if (const char* tooDeep = NestingScan(text, kMaxMapNesting).firstTooDeep()) {
+        if (const char* tooDeep = findTooDeepElement(text, kMaxMapNesting)) {
             throw MalformedMap{{"elements are nested more than " + std::to_string(kMaxMapNesting) +
                                     " levels deep; a map needs only a few",
                                 positions.of(tooDeep)}};

@@ -44,11 +44,6 @@ TmxParseResult parseTmx(char* text);
 // recurses once per level, and no map needs more than a handful.
 constexpr int kMaxMapNesting = 100;
 
-// A decimal integer read the way atoi reads it (leading white space, an optional sign, the digits
-// up to the first other character; no digits give 0), or nothing when it lies outside
-// [min, max], where atoi's result would be undefined.
-std::optional<long long> readInteger(const char* text, long long min, long long max);
-
 // The tileset a gid is cut from: the last one, in file order, before the first whose firstGid
 // lies above gid (with tilesets in ascending order, as Tiled writes them, the one with the
 // greatest firstGid not above gid). Null when even the first lies above gid.

@@ -58,5 +58,5 @@ void BaseButtonComponent::updateHover(bool over, bool leftButtonDown) {
 }
 
 bool BaseButtonComponent::contains(float x, float y) const {
-    return m_position.x <= x && x <= m_bottomRight.x && m_position.y <= y && y <= m_bottomRight.y;
+    return m_position.x <= x && x < m_bottomRight.x && m_position.y <= y && y < m_bottomRight.y;
 }

@@ -30,7 +30,8 @@ public:
         handleMouse(std::optional<sf::Vector2f>(position), leftButtonDown);
     }
     void updateHover(bool over, bool leftButtonDown);
-    // Edges included.
+    // The left and top edges are in, the right and bottom edges out, as in drawing: a pixel of the
+    // window is over the button exactly when the button's rectangle fills it.
     bool contains(float x, float y) const;
 
 protected:

@@ -1,13 +1,13 @@
 #include "objects/Leaderboard.hpp"
 
 #include <SFML/System/Err.hpp>
-#include <cerrno>
 #include <climits>
 #include <cmath>
 #include <cstdlib>
 #include <fstream>
 #include <ostream>
 
+#include "platform/LeadingInteger.hpp"
 #include "platform/RegularFile.hpp"
 
 namespace {
@@ -15,14 +15,8 @@ namespace {
 // std::stoi's reading (leading blanks and a sign allowed, trailing characters ignored) without
 // its exceptions.
 std::optional<int> parseScore(const std::string& text) {
-    const char* begin = text.c_str();
-    char* end = nullptr;
-    errno = 0;
-    const long value = std::strtol(begin, &end, 10);
-    if (end == begin || errno == ERANGE || value < INT_MIN || value > INT_MAX) {
-        return std::nullopt;
-    }
-    return static_cast<int>(value);
+    const auto value = LeadingInteger::read(text.c_str(), INT_MIN, INT_MAX);
+    return value ? std::optional<int>(static_cast<int>(*value)) : std::nullopt;
 }
 
 std::optional<LeaderboardEntry> parseLine(std::string line) {

@@ -28,9 +28,16 @@ sf::View DesignView::view(sf::Vector2u windowSize) {
 
 std::optional<sf::Vector2f> DesignView::pointAt(const sf::RenderTarget& target,
                                                 sf::Vector2i pixel) {
-    const sf::View design = view(target.getSize());
-    if (!target.getViewport(design).contains(pixel)) {
+    // The letterbox in whole pixels, rounded as the drawing is.
+    const sf::IntRect shown = target.getViewport(view(target.getSize()));
+    if (!shown.contains(pixel)) {
         return std::nullopt;
     }
-    return target.mapPixelToCoords(pixel, design);
+    // The rasteriser fills a pixel when its centre lies in a shape, so the pixel's centre lies in
+    // whatever is drawn over it. Multiplying before dividing keeps 1:1 exact.
+    const auto across = [](int offset, float designSize, int shownSize) {
+        return static_cast<float>((offset + 0.5) * designSize / shownSize);
+    };
+    return sf::Vector2f(across(pixel.x - shown.left, kWidth, shown.width),
+                        across(pixel.y - shown.top, kHeight, shown.height));
 }

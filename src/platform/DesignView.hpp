@@ -24,6 +24,8 @@ public:
     static sf::FloatRect viewport(const sf::FloatRect& part, sf::Vector2u windowSize);
     // The whole design, shown in the letterbox. On a 1920x1080 window it is the default view.
     static sf::View view(sf::Vector2u windowSize);
-    // The design point under a pixel of the target, or nothing when the pixel is in a bar.
+    // The design point under the centre of a pixel of the target, or nothing when the pixel is in
+    // a bar. A pixel's point lies in a rectangle exactly when drawing the rectangle fills that
+    // pixel (with the left and top edges in and the right and bottom edges out).
     static std::optional<sf::Vector2f> pointAt(const sf::RenderTarget& target, sf::Vector2i pixel);
 };

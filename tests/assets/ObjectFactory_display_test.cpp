@@ -153,7 +153,7 @@ TEST_F(ObjectFactoryTest, EachKindIsBuiltWithTheMapsValuesOrTheDefaults) {
     EXPECT_EQ(text("Mute").getPosition(), sf::Vector2f(12.0f + 4.0f, 40.0f - 5.0f + 6.0f));
     const auto play = built.at("Play")->getComponent<StateButtonComponent>();
     EXPECT_EQ(play->getNextState(), "GameState");
-    EXPECT_TRUE(play->contains(12.0f + 30.0f, 40.0f + 50.0f)) << "clicked within the object";
+    EXPECT_TRUE(play->contains(12.0f + 29.5f, 40.0f + 49.5f)) << "clicked within the object";
     EXPECT_EQ(built.at("Mute")->getComponent<SettingsButtonComponent>()->getFunctionality(),
               "ToggleSound");
     // The text and the two faces; a button's label is drawn with its face.

@@ -59,7 +59,7 @@ TEST_F(ButtonsTest, APressFiresOneButtonOnceUntilItIsReleasedOverAButton) {
         {1, true, true, true, "a new press after that release"},
     };
     for (const auto& [index, over, down, fires, why] : frames) {
-        // Over means on the top-left corner: the edges belong to the button.
+        // Over means on the top-left corner, which belongs to the button.
         buttons[index]->handleMouse(over ? sf::Vector2f(100.0f + 200.0f * index, 200.0f) : kOutside,
                                     down);
         EXPECT_EQ(buttons[index]->isClicked(), fires) << why;
