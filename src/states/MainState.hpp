@@ -1,5 +1,6 @@
 #pragma once
 
+#include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <memory>
@@ -7,6 +8,7 @@
 #include <vector>
 
 #include "core/GameState.hpp"
+#include "states/BackgroundMask.hpp"
 
 class CameraRenderComponent;
 
@@ -24,6 +26,9 @@ public:
     void exit() override;
     void update(float frameSeconds) override;
     void draw() override;
+    // Off, the background is painted whole under the tiles, as it once was: the same picture,
+    // for comparing the two.
+    void setBackgroundCulling(bool culling) { m_backgroundCulling = culling; }
 
 private:
     // The race's map and everything built from it; the music is left alone.
@@ -34,12 +39,16 @@ private:
     void addCameras();
     void addCamera(const std::shared_ptr<GameObject>& player);
     void loadBackground();
+    // Paints the background only where no camera's opaque tiles will hide it.
+    void drawBackground(sf::RenderWindow& target);
     void updateObjects(float frameSeconds);
     void retire(const std::shared_ptr<GameObject>& gameObject);
 
     std::string m_backgroundPath;
     sf::Sprite m_background;
     sf::Texture m_backgroundTexture;
+    BackgroundMask m_backgroundMask;
+    bool m_backgroundCulling = true;
     // False when the level map could not be loaded: the screen then only waits for Escape (or
     // F5, once the designer has mended the map).
     bool m_mapLoaded = false;
