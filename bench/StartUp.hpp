@@ -2,9 +2,9 @@
 
 #include <ostream>
 
-// The way from main() to the title's first frame on screen, taken step by step as the game takes
-// it (the same calls, in the same order, as Game::initialize and the first frame), each step
-// timed. Prints one "step milliseconds" line per step. Run it in a fresh process: what matters is
-// what the first time costs (connecting to the display, the first graphics context, the first
-// font, the first open of the music). Returns 0, or 1 when a step failed.
+// The way from main() to the title's first frame on screen, through the game's own start-up
+// (the game object, Game::initialize, the main loop's first frame), each step timed. Prints one
+// "step milliseconds" line per step. Run it in a fresh process: what matters is what the first time
+// costs (connecting to the display, the first graphics context, the first font, the first open of
+// the music). Returns 0, or 1 when a step failed.
 int measureStartUp(std::ostream& out);

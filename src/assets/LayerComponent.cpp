@@ -1,10 +1,13 @@
 #include "assets/LayerComponent.hpp"
 
+#include <SFML/Graphics/Image.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/Graphics/Texture.hpp>
 #include <algorithm>
 #include <cmath>
 #include <iterator>
 #include <limits>
+#include <map>
 
 #include "objects/GameObject.hpp"
 
@@ -14,6 +17,23 @@ std::shared_ptr<const LayerTiles> orNoTiles(std::shared_ptr<const LayerTiles> ti
     return tiles ? std::move(tiles) : std::make_shared<const LayerTiles>();
 }
 
+bool isOpaque(const sf::Image& picture, const sf::IntRect& rect) {
+    const sf::Vector2u size = picture.getSize();
+    if (rect.width <= 0 || rect.height <= 0 || rect.left < 0 || rect.top < 0 ||
+        static_cast<unsigned>(rect.left + rect.width) > size.x ||
+        static_cast<unsigned>(rect.top + rect.height) > size.y) {
+        return false;
+    }
+    for (int y = rect.top; y < rect.top + rect.height; ++y) {
+        for (int x = rect.left; x < rect.left + rect.width; ++x) {
+            if (picture.getPixel(static_cast<unsigned>(x), static_cast<unsigned>(y)).a != 255) {
+                return false;
+            }
+        }
+    }
+    return true;
+}
+
 // Vertex buffers need a graphics context; a layer without tiles asks for none.
 TileChunks chunksOf(const LayerTiles& tiles, int tileSize,
                     const std::shared_ptr<GeometryPool>& geometryPool) {
@@ -21,6 +41,24 @@ TileChunks chunksOf(const LayerTiles& tiles, int tileSize,
         return TileChunks();
     }
     return TileChunks(tiles, tileSize, sf::VertexBuffer::isAvailable(), geometryPool);
+}
+
+// Reads each texture back once, at load, to find the looks without a single see-through pixel.
+std::vector<bool> opaqueLooksOf(const LayerTiles& tiles) {
+    std::map<const sf::Texture*, sf::Image> pictures;
+    std::vector<bool> opaque;
+    for (const TileLook& look : tiles.getLooks()) {
+        if (look.texture == nullptr || tiles.empty()) {
+            opaque.push_back(false);
+            continue;
+        }
+        auto picture = pictures.find(look.texture);
+        if (picture == pictures.end()) {
+            picture = pictures.emplace(look.texture, look.texture->copyToImage()).first;
+        }
+        opaque.push_back(isOpaque(picture->second, look.textureRect));
+    }
+    return opaque;
 }
 
 // Far outside any map, the range stops at what a key can hold.
@@ -42,7 +80,8 @@ LayerComponent::LayerComponent(std::shared_ptr<GameObject> gameObject,
       m_name(std::move(name)),
       m_tiles(orNoTiles(std::move(tiles))),
       m_tileSize(tileSize),
-      m_chunks(chunksOf(*m_tiles, tileSize, geometryPool)) {}
+      m_chunks(chunksOf(*m_tiles, tileSize, geometryPool)),
+      m_opaqueLooks(opaqueLooksOf(*m_tiles)) {}
 
 void LayerComponent::draw() {
     drawTiles(m_renderWindow);
@@ -51,6 +90,7 @@ void LayerComponent::draw() {
 
 void LayerComponent::clearTiles() {
     m_tiles = orNoTiles(nullptr);
+    m_opaqueLooks.clear();
     m_chunks = TileChunks();
 }
 

@@ -54,13 +54,31 @@ public:
     void sortObjects();
     // The range of the last tile pass.
     const TileRange& getTileRange() const { return m_range; }
+    // Whether every pixel of the tile's picture is fully opaque: it then hides whatever lies
+    // under it.
+    bool isOpaque(const Tile& tile) const { return m_opaqueLooks[tile.look]; }
+    // Calls visit(worldRectangle) for each fully opaque tile of the range, where it is drawn.
+    template <typename Visit>
+    void forEachOpaqueTile(const TileRange& range, Visit&& visit) const;
 
 private:
     std::string m_name;
     std::shared_ptr<const LayerTiles> m_tiles;
     int m_tileSize;
     TileChunks m_chunks;
+    std::vector<bool> m_opaqueLooks;  // by look
     TileRange m_range;
     std::vector<std::shared_ptr<GameObject>> m_objects;
     bool m_visible = true;
 };
+
+template <typename Visit>
+void LayerComponent::forEachOpaqueTile(const TileRange& range, Visit&& visit) const {
+    m_tiles->forEachOnGrid(range, m_tileSize, [&](const Tile& tile) {
+        if (isOpaque(tile)) {
+            const sf::IntRect& picture = m_tiles->lookOf(tile).textureRect;
+            visit(sf::FloatRect(tile.position, sf::Vector2f(static_cast<float>(picture.width),
+                                                            static_cast<float>(picture.height))));
+        }
+    });
+}

@@ -38,8 +38,8 @@ Game::Game()
 
 // Follows the music's real volume rather than the flag, so the two can never disagree for long.
 void Game::toggleSound() {
-    const bool audible = m_music.getVolume() != 0.0f;
-    m_music.setVolume(audible ? 0.0f : kMenuVolume);
+    const bool audible = music().getVolume() != 0.0f;
+    music().setVolume(audible ? 0.0f : kMenuVolume);
     m_muted = audible;
 }
 
@@ -71,10 +71,16 @@ bool Game::initialize(const LaunchOptions& options) {
     m_stateManager->changeState(m_levelPath.empty() ? GameNames::Screen::kTitle
                                                     : GameNames::Screen::kRace);
 
-    openMusic(AssetFolder::path(kMenuMusic));
-    m_music.setLoop(true);
-    m_music.setVolume(kMenuVolume);
-    m_music.play();
+    // Opening the audio device takes a good part of a second: the title shows meanwhile, silent
+    // for a moment. Anything touching the music first waits for it.
+    m_pendingMusic = std::async(std::launch::async, [path = AssetFolder::path(kMenuMusic)] {
+        auto menuMusic = std::make_unique<sf::Music>();
+        openTrack(*menuMusic, path);
+        menuMusic->setLoop(true);
+        menuMusic->setVolume(kMenuVolume);
+        menuMusic->play();
+        return menuMusic;
+    });
     return true;
 }
 
@@ -169,16 +175,26 @@ void Game::pollEvents() {
 }
 
 void Game::changeMusic(std::string path) {
-    m_music.stop();
-    if (openMusic(path)) {
-        m_music.play();
+    music().stop();
+    if (openTrack(music(), path)) {
+        music().play();
     }
 }
 
+sf::Music& Game::music() {
+    if (m_pendingMusic.valid()) {
+        m_music = m_pendingMusic.get();
+    }
+    if (!m_music) {
+        m_music = std::make_unique<sf::Music>();
+    }
+    return *m_music;
+}
+
 // A track that cannot be opened leaves the music silent until the next one that can.
-bool Game::openMusic(const std::string& path) {
+bool Game::openTrack(sf::Music& music, const std::string& path) {
     if (!RegularFile::load(
-            path, [this](const std::string& plain) { return m_music.openFromFile(plain); })) {
+            path, [&music](const std::string& plain) { return music.openFromFile(plain); })) {
         sf::err() << "Could not load music from " << path << std::endl;
         return false;
     }
@@ -188,7 +204,7 @@ bool Game::openMusic(const std::string& path) {
 void Game::playTrack(const char* track, float volume) {
     changeMusic(AssetFolder::path(track));
     if (!m_muted) {
-        m_music.setVolume(volume);
+        music().setVolume(volume);
     }
 }
 
@@ -198,7 +214,7 @@ void Game::shutdown() {
     m_inputManager->clearBindings(0);
     // Leaving a screen may change the track, so the music stops after it.
     m_stateManager->leaveCurrent();
-    m_music.stop();
+    music().stop();
     AssetManager::instance().reset();
     AssetManager::instance().dropSpareGeometry();
     m_physicsManager->reset();

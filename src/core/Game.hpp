@@ -3,6 +3,7 @@
 #include <SFML/Audio/Music.hpp>
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <cstdint>
+#include <future>
 #include <memory>
 #include <string>
 #include <vector>
@@ -42,6 +43,8 @@ public:
 
     void run(const LaunchOptions& options = LaunchOptions());
     bool initialize(const LaunchOptions& options = LaunchOptions());
+    // One frame of the main loop; the clock holds the time since the last one.
+    void runFrame(sf::Clock& frameClock);
     // Volume and looping carry over to the new track; a missing file leaves the game silent.
     void changeMusic(std::string path);
     // Changes to a track of the asset folder and sets its volume, unless the player has muted
@@ -49,7 +52,8 @@ public:
     void playTrack(const char* track, float volume);
 
     sf::RenderWindow& getWindow() { return m_window; }
-    sf::Music& getMusic() { return m_music; }
+    // Waits, the first time, for the menu track that start-up opens beside the first frames.
+    sf::Music& getMusic() { return music(); }
     bool isMuted() const { return m_muted; }
     // Mutes the music, or brings it back at the menus' volume.
     void toggleSound();
@@ -64,16 +68,18 @@ private:
     void bindDefaultKeys();
     void createWindow(const LaunchOptions& options);
     void registerScreens();
-    void runFrame(sf::Clock& frameClock);
     void pollEvents();
     void shutdown();
     // Only a regular file: a pipe at the track's path would block the game while opening it.
-    bool openMusic(const std::string& path);
+    static bool openTrack(sf::Music& music, const std::string& path);
+    sf::Music& music();
 
     std::uint32_t m_width;
     std::uint32_t m_height;
     std::string m_title;
-    sf::Music m_music;
+    // Made on first use: making the first one opens the audio device.
+    std::unique_ptr<sf::Music> m_music;
+    std::future<std::unique_ptr<sf::Music>> m_pendingMusic;
     bool m_muted = false;
     sf::RenderWindow m_window;
     GameStateManager* m_stateManager = nullptr;

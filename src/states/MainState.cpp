@@ -1,7 +1,9 @@
 #include "states/MainState.hpp"
 
 #include <SFML/Graphics/RenderWindow.hpp>
+#include <SFML/OpenGL.hpp>
 #include <SFML/System/Err.hpp>
+#include <algorithm>
 #include <filesystem>
 #include <ostream>
 
@@ -202,6 +204,56 @@ void MainState::removeTrailsOf(const GameObject& gameObject) {
     }
 }
 
+// The cameras' opaque tiles as they will be drawn: through each camera's view and viewport, the
+// way OpenGL places them.
+void MainState::drawBackground(sf::RenderWindow& target) {
+    if (!m_backgroundCulling) {
+        target.draw(m_background);
+        return;
+    }
+    const sf::View design = target.getView();
+    m_backgroundMask.clear();
+    for (const auto& camera : m_cameras) {
+        camera->applyViewport();
+        const sf::View& view = target.getView();
+        const sf::IntRect viewport = target.getViewport(view);
+        const sf::Transform& toClip = view.getTransform();
+        const auto toPixel = [&](float x, float y) {
+            const sf::Vector2f clip = toClip.transformPoint(x, y);
+            return sf::Vector2f(viewport.left + (clip.x + 1.f) / 2.f * viewport.width,
+                                viewport.top + (1.f - clip.y) / 2.f * viewport.height);
+        };
+        for (const auto& layer : AssetManager::instance().getLayers()) {
+            if (!layer.second->isVisible()) {
+                continue;
+            }
+            const TileRange range = LayerComponent::visibleTiles(view, layer.second->getTileSize());
+            layer.second->forEachOpaqueTile(range, [&](const sf::FloatRect& world) {
+                const sf::Vector2f a = toPixel(world.left, world.top);
+                const sf::Vector2f b = toPixel(world.left + world.width, world.top + world.height);
+                const sf::Vector2f low(std::min(a.x, b.x), std::min(a.y, b.y));
+                const sf::Vector2f high(std::max(a.x, b.x), std::max(a.y, b.y));
+                m_backgroundMask.hide(sf::FloatRect(low, high - low), viewport);
+            });
+        }
+    }
+    target.setView(design);
+    const sf::Vector2u size = target.getSize();
+    const std::vector<sf::IntRect>& shown = m_backgroundMask.visibleRects(size);
+    if (shown.size() == 1 && shown.front() == sf::IntRect(0, 0, size.x, size.y)) {
+        target.draw(m_background);
+        return;
+    }
+    // SFML leaves the scissor test alone, so it holds for these draws only.
+    glEnable(GL_SCISSOR_TEST);
+    for (const sf::IntRect& rect : shown) {
+        glScissor(rect.left, static_cast<GLint>(size.y) - rect.top - rect.height, rect.width,
+                  rect.height);
+        target.draw(m_background);
+    }
+    glDisable(GL_SCISSOR_TEST);
+}
+
 void MainState::draw() {
     sf::RenderWindow* target = window();
     if (target == nullptr) {
@@ -209,7 +261,7 @@ void MainState::draw() {
     }
     AssetManager& assets = AssetManager::instance();
     target->setView(DesignView::view(target->getSize()));
-    target->draw(m_background);
+    drawBackground(*target);
     for (const auto& camera : m_cameras) {
         camera->applyViewport();
         assets.drawLayers();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <SFML/Graphics/RectangleShape.hpp>
+#include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/Graphics/Sprite.hpp>
 #include <SFML/Graphics/Texture.hpp>
 #include <memory>
@@ -8,6 +9,7 @@
 #include <vector>
 
 #include "core/GameState.hpp"
+#include "states/BackgroundMask.hpp"
 
 class CameraRenderComponent;
 
@@ -25,6 +27,9 @@ public:
     void exit() override;
     void update(float frameSeconds) override;
     void draw() override;
+    // Off, the background is painted whole under the tiles, as it once was: the same picture,
+    // for comparing the two.
+    void setBackgroundCulling(bool culling) { m_backgroundCulling = culling; }
 
 private:
     // The race's map and everything built from it; the music is left alone.
@@ -36,6 +41,8 @@ private:
     void addCamera(const std::shared_ptr<GameObject>& player);
     void loadBackground();
     void drawDivider(sf::RenderTarget& target) const;
+    // Paints the background only where no camera's opaque tiles will hide it.
+    void drawBackground(sf::RenderWindow& target);
     void updateObjects(float frameSeconds);
     void retire(const std::shared_ptr<GameObject>& gameObject);
     void removeTrailsOf(const GameObject& gameObject);
@@ -45,6 +52,8 @@ private:
     sf::Texture m_backgroundTexture;
     // The white line between the two halves, from the middle of the design screen rightward.
     sf::RectangleShape m_divider;
+    BackgroundMask m_backgroundMask;
+    bool m_backgroundCulling = true;
     // False when the level map could not be loaded: the screen then only waits for Escape (or
     // F5, once the designer has mended the map).
     bool m_mapLoaded = false;
