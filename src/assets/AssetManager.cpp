@@ -22,7 +22,6 @@ void reportMapProblem(const std::string& path, const std::string& problem) {
     sf::err() << "loadMap: " << path << ": " << problem << std::endl;
 }
 
-
 }  // namespace
 
 AssetManager::AssetManager() : m_geometryPool(std::make_shared<GeometryPool>()) {}
