@@ -18,9 +18,10 @@ struct LeaderboardEntry {
 // a regular file is opened: a pipe or a device standing at the path would stall the game.
 class Leaderboard {
 public:
-    static constexpr const char* kDefaultFile = "SaveFiles/Leaderboard.txt";
+    // The first course's board, in the folder of saved files.
+    static constexpr const char* kDefaultFile = "Leaderboard.txt";
 
-    explicit Leaderboard(std::string path = AssetFolder::path(kDefaultFile));
+    explicit Leaderboard(std::string path = AssetFolder::savePath(kDefaultFile));
 
     // Appends one line. The name loses its commas and line breaks (each becomes "_") so that
     // the line stays one entry. False, with an error line, when the file cannot be written.

@@ -15,6 +15,10 @@ fs::path AssetFolder::assetsSeenFrom(const fs::path& runFolder) {
     return runFolder / root();
 }
 
+std::string AssetFolder::savePath(const std::string& fileName) {
+    return path("SaveFiles/" + fileName);
+}
+
 std::optional<fs::path> AssetFolder::findRunFolder(const fs::path& workingDirectory,
                                                    const fs::path& executableFolder) {
     for (const fs::path& candidate : {workingDirectory, executableFolder}) {

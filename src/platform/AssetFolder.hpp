@@ -14,6 +14,8 @@ public:
     static const std::string& root();
     // `relative` (e.g. "Music/GameSound.wav") under the root.
     static std::string path(const std::string& relative);
+    // Where a file the game writes (a leaderboard) is kept: its "SaveFiles" folder.
+    static std::string savePath(const std::string& fileName);
 
     // The folder to run from: the working directory when it has ../assets/, otherwise the
     // executable's folder when that has; nothing when neither does.
