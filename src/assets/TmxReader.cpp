@@ -23,7 +23,10 @@ using Node = rapidxml::xml_node<>;
 // Far beyond the largest map a layer may hold; keeps a wrong path (a huge file) from being read
 // into memory whole.
 constexpr sf::Int64 kMaxMapFileBytes = 256LL * 1024 * 1024;
-// Limits that keep every tile position, texture rectangle and cell count well inside an int.
+// The tile size keeps texture rectangles inside an int. What bounds a layer is its cell count,
+// which keeps its memory and every cell index well inside an int; each side is bounded as well
+// only so that width × height, and a tile's position (side × tile size, at most 2^28), can be
+// worked out without overflow before that count is checked.
 constexpr int kMaxTileSize = 4096;
 constexpr int kMaxCellsPerSide = 65536;
 constexpr long long kMaxCells = 16LL * 1024 * 1024;

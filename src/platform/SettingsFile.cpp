@@ -7,6 +7,7 @@
 #include <system_error>
 #include <utility>
 
+#include "platform/RegularFile.hpp"
 #include "platform/SettingsText.hpp"
 #include "platform/UserFolders.hpp"
 
@@ -20,15 +21,11 @@ enum class Opened { Missing, Refused, Read };
 // opening a pipe would block the game until something writes to it, maybe for good.
 std::pair<Opened, std::string> readRegularFile(const fs::path& path) {
     std::error_code error;
-    const auto type = fs::status(path, error).type();
-    if (type == fs::file_type::not_found) {
+    if (fs::status(path, error).type() == fs::file_type::not_found) {
         return {Opened::Missing, {}};
     }
-    if (type != fs::file_type::regular) {
-        return {Opened::Refused, {}};
-    }
-    std::ifstream file(path, std::ios::binary);
-    if (!file.is_open()) {
+    std::ifstream file;
+    if (!RegularFile::open(path.string(), file)) {
         return {Opened::Refused, {}};
     }
     std::string text{std::istreambuf_iterator<char>(file), std::istreambuf_iterator<char>()};

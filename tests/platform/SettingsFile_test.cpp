@@ -1,7 +1,6 @@
 #include "platform/SettingsFile.hpp"
 
 #include <gtest/gtest.h>
-#include <sys/stat.h>
 
 #include <fstream>
 
@@ -110,20 +109,6 @@ TEST(SettingsFileTest, EachProblemInTheFileIsReportedOnceAndKeepsItsDefault) {
             expected += file.path().string() + report + "\n";
         }
         EXPECT_EQ(err.text(), expected) << c.text;
-    }
-}
-
-// A folder or a pipe in the file's place is refused unopened (a pipe would block for good).
-TEST(SettingsFileTest, AFileThatCannotBeReadMeansTheDefaultsAndOneReport) {
-    ScratchGameDir scratch;
-    fs::create_directories(scratch.root() / "folder" / SettingsFile::kFileName);
-    fs::create_directories(scratch.root() / "pipe");
-    ASSERT_EQ(mkfifo((scratch.root() / "pipe" / SettingsFile::kFileName).c_str(), 0600), 0);
-    for (const char* folder : {"pipe", "folder"}) {
-        const SettingsFile file(scratch.root() / folder);
-        ErrCapture err;
-        EXPECT_EQ(file.read(), Settings()) << folder;
-        EXPECT_EQ(err.text(), "Could not read settings " + file.path().string() + "\n");
     }
 }
 
