@@ -71,8 +71,8 @@ bool Game::initialize(const LaunchOptions& options) {
     m_stateManager->changeState(m_levelPath.empty() ? GameNames::Screen::kTitle
                                                     : GameNames::Screen::kRace);
 
-    // Opening the audio device takes a good part of a second: the title shows meanwhile, silent
-    // for a moment. Anything touching the music first waits for it.
+    // Opening the audio device and the track may take a while on some machines: the title shows
+    // meanwhile, silent for a moment. Anything touching the music first waits for it.
     m_pendingMusic = std::async(std::launch::async, [path = AssetFolder::path(kMenuMusic)] {
         auto menuMusic = std::make_unique<sf::Music>();
         openTrack(*menuMusic, path);

@@ -3,39 +3,39 @@
 #include <algorithm>
 #include <cmath>
 
+// Tiles come row by row, left to right. One that continues the last one's run (same rows, no gap)
+// widens it before the run is cut to whole pixels: the pixels on the seam between two tiles are
+// covered by one of them, whichever the rasteriser picks.
 void BackgroundMask::hide(const sf::FloatRect& area, const sf::IntRect& clip) {
+    if (!m_hidden.empty() && clip == m_runClip && area.top == m_run.top &&
+        area.height == m_run.height && area.left >= m_run.left &&
+        area.left <= m_run.left + m_run.width) {
+        const float right = std::max(m_run.left + m_run.width, area.left + area.width);
+        m_run.width = right - m_run.left;
+        m_hidden.pop_back();
+    } else {
+        m_run = area;
+        m_runClip = clip;
+    }
     // Pixel i's centre is i + 0.5.
     const int left =
-        std::max(clip.left, static_cast<int>(std::floor(area.left - 0.5f + kEdgeMargin)) + 1);
+        std::max(clip.left, static_cast<int>(std::floor(m_run.left - 0.5f + kEdgeMargin)) + 1);
     const int top =
-        std::max(clip.top, static_cast<int>(std::floor(area.top - 0.5f + kEdgeMargin)) + 1);
+        std::max(clip.top, static_cast<int>(std::floor(m_run.top - 0.5f + kEdgeMargin)) + 1);
     const int right =
         std::min(clip.left + clip.width,
-                 static_cast<int>(std::ceil(area.left + area.width - 0.5f - kEdgeMargin)));
+                 static_cast<int>(std::ceil(m_run.left + m_run.width - 0.5f - kEdgeMargin)));
     const int bottom =
         std::min(clip.top + clip.height,
-                 static_cast<int>(std::ceil(area.top + area.height - 0.5f - kEdgeMargin)));
-    if (left >= right || top >= bottom) {
-        return;
-    }
-    // Tiles come row by row, left to right: a tile next to the last one widens it.
-    if (!m_hidden.empty()) {
-        sf::IntRect& last = m_hidden.back();
-        if (last.top == top && last.height == bottom - top && left <= last.left + last.width &&
-            right >= last.left) {
-            const int lastRight = std::max(right, last.left + last.width);
-            last.left = std::min(left, last.left);
-            last.width = lastRight - last.left;
-            return;
-        }
-    }
-    m_hidden.emplace_back(left, top, right - left, bottom - top);
+                 static_cast<int>(std::ceil(m_run.top + m_run.height - 0.5f - kEdgeMargin)));
+    // An empty rectangle keeps the run going; it hides nothing.
+    m_hidden.emplace_back(left, top, std::max(right - left, 0), std::max(bottom - top, 0));
 }
 
 void BackgroundMask::visibleSpans(int top, int bottom, int width) {
     m_hiddenSpans.clear();
     for (const sf::IntRect& hidden : m_hidden) {
-        if (hidden.top <= top && hidden.top + hidden.height >= bottom) {
+        if (hidden.width > 0 && hidden.top <= top && hidden.top + hidden.height >= bottom) {
             m_hiddenSpans.push_back({hidden.left, hidden.left + hidden.width});
         }
     }
@@ -63,6 +63,9 @@ const std::vector<sf::IntRect>& BackgroundMask::visibleRects(sf::Vector2u window
     m_edges.push_back(0);
     m_edges.push_back(height);
     for (const sf::IntRect& hidden : m_hidden) {
+        if (hidden.width <= 0 || hidden.height <= 0) {
+            continue;
+        }
         m_edges.push_back(std::clamp(hidden.top, 0, height));
         m_edges.push_back(std::clamp(hidden.top + hidden.height, 0, height));
     }

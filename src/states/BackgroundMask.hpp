@@ -34,6 +34,9 @@ private:
     void visibleSpans(int top, int bottom, int width);
 
     std::vector<sf::IntRect> m_hidden;
+    // The last rectangle of m_hidden before it was cut to whole pixels, and its clip.
+    sf::FloatRect m_run;
+    sf::IntRect m_runClip;
     std::vector<int> m_edges;
     std::vector<Span> m_hiddenSpans;
     std::vector<Span> m_spans;
