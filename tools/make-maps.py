@@ -169,7 +169,7 @@ def picture(name, path, x, y, w, h):
 
 
 def title_screen():
-    m, add = menu_map((19, 10, 40, 31), [
+    m, add = menu_map((19, 9, 40, 31), [
         ("star", 4, 5), ("heart", 12, 24), ("spiral", 49, 6), ("star", 55, 27),
         ("smiley", 8, 30), ("crumbs", 47, 23), ("star", 52, 14), ("spiral", 6, 16)])
     add(picture("Logo", "ui/Logo.png", (1920 - 1028) // 2, 24, 1028, 260))

@@ -42,21 +42,16 @@ std::string shortened(const std::string& text, std::size_t longest) {
 CoursesState::CoursesState(GameStateManager* stateManager, Game* game)
     : GameState(stateManager, game) {}
 
-// The page buttons point at this screen only while it is shown.
-CoursesState::~CoursesState() {
-    forgetPageButtons();
-}
-
-void CoursesState::forgetPageButtons() {
-    SettingsButtonComponent::setAction(GameNames::Setting::kPreviousCourses, nullptr);
-    SettingsButtonComponent::setAction(GameNames::Setting::kNextCourses, nullptr);
-}
-
 void CoursesState::init() {
-    SettingsButtonComponent::setAction(GameNames::Setting::kPreviousCourses,
-                                       [this] { m_pageStep = -1; });
-    SettingsButtonComponent::setAction(GameNames::Setting::kNextCourses,
-                                       [this] { m_pageStep = 1; });
+    for (const auto& [functionality, step] : {std::pair(GameNames::Setting::kPreviousCourses, -1),
+                                              std::pair(GameNames::Setting::kNextCourses, 1)}) {
+        SettingsButtonComponent::setAction(
+            functionality, [pageStep = std::weak_ptr<int>(m_pageStep), step = step] {
+                if (const auto shared = pageStep.lock()) {
+                    *shared = step;
+                }
+            });
+    }
     listCourses();
     m_page = std::min(m_page, pageCount() - 1);
     showPage();
@@ -134,13 +129,13 @@ std::string CoursesState::bestScoreText(const RaceCourse& course) const {
 
 void CoursesState::update(float frameSeconds) {
     m_chosen.reset();
-    m_pageStep = 0;
+    *m_pageStep = 0;
     updateMenu(m_view, frameSeconds);
     if (m_chosen && m_game != nullptr) {
         m_game->setCourse(m_courses[*m_chosen]);
         requestState(GameNames::Screen::kRace);
-    } else if (m_pageStep != 0) {
-        const long page = static_cast<long>(m_page) + m_pageStep;
+    } else if (*m_pageStep != 0) {
+        const long page = static_cast<long>(m_page) + *m_pageStep;
         if (page >= 0 && page < static_cast<long>(pageCount())) {
             m_page = static_cast<std::size_t>(page);
             showPage();
@@ -151,7 +146,6 @@ void CoursesState::update(float frameSeconds) {
 // The race is entered from here: like the title, the map goes at once and the race finds the
 // design view.
 void CoursesState::exit() {
-    forgetPageButtons();
     m_gameObjectManager.clear();
     AssetManager::instance().reset();
     useDesignView();

@@ -29,7 +29,6 @@ public:
     static constexpr float kStep = 136.0f;
 
     CoursesState(GameStateManager* stateManager, Game* game);
-    ~CoursesState() override;
 
     void init() override;
     void exit() override;
@@ -45,13 +44,13 @@ private:
     void addEntry(LayerComponent& layer, std::size_t index);
     std::string bestScoreText(const RaceCourse& course) const;
     void listCourses();
-    static void forgetPageButtons();
 
     std::vector<RaceCourse> m_courses;
     std::size_t m_page = 0;
     // What the buttons asked for in this frame, done once every object has been updated.
     std::optional<std::size_t> m_chosen;
-    int m_pageStep = 0;
+    // Shared with the page buttons' actions, which outlive no screen: they hold it weakly.
+    std::shared_ptr<int> m_pageStep = std::make_shared<int>(0);
     sf::Font m_font;
     sf::View m_view;
 };
