@@ -71,10 +71,10 @@ bool Game::initialize(const LaunchOptions& options) {
     m_stateManager = &GameStateManager::instance();
     registerScreens();
     setLevelPath(options.levelPath);
-    m_levelPath = options.levelPath;
+    m_commandLineMap = options.levelPath;
     // A designer trying a map goes straight into the race on it.
-    m_stateManager->changeState(m_levelPath.empty() ? GameNames::Screen::kTitle
-                                                    : GameNames::Screen::kRace);
+    m_stateManager->changeState(m_commandLineMap.empty() ? GameNames::Screen::kTitle
+                                                         : GameNames::Screen::kRace);
 
     // Opening the audio device takes a good part of a second: the title shows meanwhile, silent
     // for a moment. Anything touching the music first waits for it.
@@ -94,7 +94,7 @@ void Game::setLevelPath(const std::string& path) {
 }
 
 std::vector<RaceCourse> Game::listCourses() const {
-    return CourseCatalogue::list(UserFolders().levelsFolder(), m_levelPath);
+    return CourseCatalogue::list(UserFolders().levelsFolder(), m_commandLineMap);
 }
 
 void Game::createWindow(const LaunchOptions& options) {

@@ -92,7 +92,7 @@ private:
     InputManager* m_inputManager = nullptr;
     PhysicsManager* m_physicsManager = nullptr;
     // The map named with --level; empty when there was none.
-    std::string m_levelPath;
+    std::string m_commandLineMap;
     RaceCourse m_firstCourse;
     RaceCourse m_course;
 };
