@@ -169,17 +169,18 @@ def picture(name, path, x, y, w, h):
 
 
 def title_screen():
-    m, add = menu_map((19, 10, 40, 31), [
+    m, add = menu_map((19, 9, 40, 31), [
         ("star", 4, 5), ("heart", 12, 24), ("spiral", 49, 6), ("star", 55, 27),
         ("smiley", 8, 30), ("crumbs", 47, 23), ("star", 52, 14), ("spiral", 6, 16)])
     add(picture("Logo", "ui/Logo.png", (1920 - 1028) // 2, 24, 1028, 260))
     buttons = [("PlayButton", "ui/ButtonPlay.png", "GameState"),
+               ("CoursesButton", "ui/ButtonCourses.png", "CoursesState"),
                ("TutorialButton", "ui/ButtonTutorial.png", "TutorialState"),
                ("SettingsButton", "ui/ButtonSettings.png", "SettingsState"),
                ("CreditsButton", "ui/ButtonCredits.png", "CreditsState"),
                ("QuitButton", "ui/ButtonQuit.png", "QuitState")]
     for i, (name, path, target) in enumerate(buttons):
-        add(state_button(name, path, target, 720, 372 + i * 118))
+        add(state_button(name, path, target, 720, 318 + i * 112))
     racers(add, 560, 400, 1464)
     add(text("ChalkKeys", "A  D", 32, LIGHT_INK, centre=428, top=840))
     add(text("CrayonKeys", "J  L", 32, LIGHT_INK, centre=1492, top=840))
@@ -267,6 +268,21 @@ def settings_screen():
     add(text("DeleteHelp", "forgets every race so far", 32, centre=960, top=660))
     add(state_button("BackButton", "ui/ButtonBack.png", "MenuState", 720, 820))
     m.write("SettingsScreenMap.tmx")
+
+
+def courses_screen():
+    # The game lays the courses over the sheet, five to a page: plates of 1280 x 112 from
+    # (320, 196) down, 136 apart.
+    m, add = menu_map((4, 1, 55, 32), [("star", 2, 3), ("spiral", 57, 8), ("heart", 2, 30),
+                                        ("smiley", 57, 29)])
+    add(text("Heading", "COURSES", 64, INK, centre=960, top=70))
+    add(text("Hint", "click a course to race it", 32, centre=960, top=150))
+    add(obj("PreviousButton", "SettingsButton", 240, 900, 480, 96, LAYER,
+            texturepath="ui/ButtonPrevious.png", functionality="PreviousCourses", fontPath=C.FONT))
+    add(state_button("BackButton", "ui/ButtonBack.png", "MenuState", 720, 900))
+    add(obj("NextButton", "SettingsButton", 1200, 900, 480, 96, LAYER,
+            texturepath="ui/ButtonNext.png", functionality="NextCourses", fontPath=C.FONT))
+    m.write("CoursesScreenMap.tmx")
 
 
 def highscore_screen():
@@ -677,6 +693,7 @@ def main():
     tutorial_screen()
     credits_screen()
     settings_screen()
+    courses_screen()
     highscore_screen()
     print(f"maps written under {C.ASSETS}")
     for file_name, title, description, lay_out in RACES:

@@ -468,10 +468,16 @@ BUTTONS = {
     "ui/ButtonQuit.png": ("QUIT", (206, 78, 78)),
     "ui/ButtonBack.png": ("BACK", (108, 128, 158)),
     "ui/ButtonRaceAgain.png": ("RACE AGAIN", (86, 170, 88)),
+    "ui/ButtonCourses.png": ("COURSES", (58, 160, 150)),
+    "ui/ButtonPrevious.png": ("PREVIOUS", (108, 128, 158)),
+    "ui/ButtonNext.png": ("NEXT", (108, 128, 158)),
     "ui/ButtonPlate.png": ("", (238, 224, 188)),
 }
 BUTTON_SIZE = (480, 96)
 PLATE_SIZE = (640, 96)
+# The courses screen's entries: a plate each, greyed for a course that cannot be raced.
+COURSE_PLATES = {"ui/CoursePlate.png": (238, 224, 188), "ui/CoursePlateGrey.png": (196, 194, 190)}
+COURSE_PLATE_SIZE = (1280, 112)
 
 
 def button(label, colour, size):
@@ -534,6 +540,8 @@ def swatch(sheet, material):
 def make_menu_pictures(sheet):
     for path, (label, colour) in BUTTONS.items():
         save(button(label, colour, PLATE_SIZE if not label else BUTTON_SIZE), path)
+    for path, colour in COURSE_PLATES.items():
+        save(button("", colour, COURSE_PLATE_SIZE), path)
     for label, width in (("J", 96), ("L", 96), ("A", 96), ("D", 96), ("Esc", 144)):
         save(key_cap(label, width), f"ui/Key{label}.png")
     for material, *_ in C.MATERIALS:

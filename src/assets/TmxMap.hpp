@@ -77,5 +77,7 @@ struct TmxMap {
     std::vector<TmxTileset> tilesets;
     std::vector<TmxLayer> layers;
     std::vector<TmxObjectGroup> objectGroups;
+    // The map's own properties, such as a course's "name" and "description".
+    std::vector<TmxProperty> properties;
     TmxPosition position;
 };

@@ -151,6 +151,10 @@ TmxMap MapReader::readMap(const Node& node) {
     readEach(node, "layer", [&](const Node& child) { map.layers.push_back(readLayer(child)); });
     readEach(node, "objectgroup",
              [&](const Node& child) { map.objectGroups.push_back(readObjectGroup(child)); });
+    if (const Node* properties = node.first_node("properties")) {
+        readEach(*properties, "property",
+                 [&](const Node& child) { map.properties.push_back(readProperty(child)); });
+    }
     warnOfUnreadLayers(node, "");
     return map;
 }

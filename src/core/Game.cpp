@@ -17,6 +17,8 @@
 #include "platform/DesignView.hpp"
 #include "platform/InputManager.hpp"
 #include "platform/RegularFile.hpp"
+#include "platform/UserFolders.hpp"
+#include "states/CoursesState.hpp"
 #include "states/MainState.hpp"
 #include "states/MapScreenState.hpp"
 #include "states/QuitState.hpp"
@@ -30,7 +32,9 @@ Game& Game::instance() {
 Game::Game()
     : m_width(sf::VideoMode::getDesktopMode().width),
       m_height(sf::VideoMode::getDesktopMode().height),
-      m_title("Tumbleleaf") {
+      m_title("Tumbleleaf"),
+      m_firstCourse(CourseCatalogue::firstShipped()),
+      m_course(m_firstCourse) {
     SettingsButtonComponent::setAction(GameNames::Setting::kToggleSound, [this] { toggleSound(); });
     SettingsButtonComponent::setAction(GameNames::Setting::kDeleteSave,
                                        [] { Leaderboard().clear(); });
@@ -66,10 +70,11 @@ bool Game::initialize(const LaunchOptions& options) {
 
     m_stateManager = &GameStateManager::instance();
     registerScreens();
-    m_levelPath = options.levelPath;
+    setLevelPath(options.levelPath);
+    m_commandLineMap = options.levelPath;
     // A designer trying a map goes straight into the race on it.
-    m_stateManager->changeState(m_levelPath.empty() ? GameNames::Screen::kTitle
-                                                    : GameNames::Screen::kRace);
+    m_stateManager->changeState(m_commandLineMap.empty() ? GameNames::Screen::kTitle
+                                                         : GameNames::Screen::kRace);
 
     // Opening the audio device and the track may take a while on some machines: the title shows
     // meanwhile, silent for a moment. Anything touching the music first waits for it.
@@ -82,6 +87,14 @@ bool Game::initialize(const LaunchOptions& options) {
         return menuMusic;
     });
     return true;
+}
+
+void Game::setLevelPath(const std::string& path) {
+    m_course = path.empty() ? m_firstCourse : CourseCatalogue::playersMap(path);
+}
+
+std::vector<RaceCourse> Game::listCourses() const {
+    return CourseCatalogue::list(UserFolders().levelsFolder(), m_commandLineMap);
 }
 
 void Game::createWindow(const LaunchOptions& options) {
@@ -121,13 +134,16 @@ std::shared_ptr<GameState> Game::createScreen(const std::string& name,
     using Screen = GameNames::Screen;
     // The screens that are only their map, by the map they show.
     static const std::unordered_map<std::string, MapScreenState::Layout> mapScreens{
-        {Screen::kTitle, {"TitleScreenMap.tmx", false, true}},
-        {Screen::kTutorial, {"TutorialScreenMap.tmx", true, false}},
+        {Screen::kTitle, {"TitleScreenMap.tmx", false, true, true}},
+        {Screen::kTutorial, {"TutorialScreenMap.tmx", true, false, true}},
         {Screen::kCredits, {"CreditsScreenMap.tmx", true, false}},
         {Screen::kSettings, {"SettingsScreenMap.tmx", true, false}},
     };
     if (const auto found = mapScreens.find(name); found != mapScreens.end()) {
         return std::make_shared<MapScreenState>(stateManager, game, found->second);
+    }
+    if (name == Screen::kCourses) {
+        return std::make_shared<CoursesState>(stateManager, game);
     }
     if (name == Screen::kRace) {
         return std::make_shared<MainState>(stateManager, game);

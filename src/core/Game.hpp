@@ -8,6 +8,7 @@
 #include <string>
 #include <vector>
 
+#include "assets/CourseCatalogue.hpp"
 #include "core/CommandLine.hpp"
 
 class GameState;
@@ -59,9 +60,14 @@ public:
     void toggleSound();
     void setMuted(bool muted) { m_muted = muted; }
     GameStateManager* getStateManager() const { return m_stateManager; }
-    // The map the race is played on when the player named one; empty for the game's own.
-    const std::string& getLevelPath() const { return m_levelPath; }
-    void setLevelPath(std::string path) { m_levelPath = std::move(path); }
+    // The course the next race is run on, and the one the results show.
+    const RaceCourse& getCourse() const { return m_course; }
+    void setCourse(RaceCourse course) { m_course = std::move(course); }
+    void raceFirstCourse() { m_course = m_firstCourse; }
+    // Races a player's map from now on; the first of the game's own courses for an empty path.
+    void setLevelPath(const std::string& path);
+    // Every course on offer, the map named with --level among them.
+    std::vector<RaceCourse> listCourses() const;
 
 private:
     Game();
@@ -85,5 +91,8 @@ private:
     GameStateManager* m_stateManager = nullptr;
     InputManager* m_inputManager = nullptr;
     PhysicsManager* m_physicsManager = nullptr;
-    std::string m_levelPath;
+    // The map named with --level; empty when there was none.
+    std::string m_commandLineMap;
+    RaceCourse m_firstCourse;
+    RaceCourse m_course;
 };

@@ -2,6 +2,7 @@
 
 #include <SFML/System/Err.hpp>
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
 
 #include "components/PlayerRenderComponent.hpp"
@@ -74,10 +75,14 @@ void GameObjectManager::retirePlayer(const std::shared_ptr<GameObject>& player) 
 }
 
 // The picture's path is the player's name; a player without a picture leaves no line.
-void GameObjectManager::recordScore(const GameObject& player, const PlayerMoveComponent& move) {
+// A picture of a course in a folder of its own is named through that folder ("courses/../"):
+// the shortest path keeps the names of one racer alike on every board.
+void GameObjectManager::recordScore(const GameObject& player,
+                                    const PlayerMoveComponent& move) const {
     if (const auto render = player.getComponent<PlayerRenderComponent>()) {
-        Leaderboard().appendEntry(render->getTexturePath(),
-                                  Leaderboard::scoreFromPoints(move.getPoints()));
+        const auto picture = std::filesystem::path(render->getTexturePath()).lexically_normal();
+        Leaderboard(m_boardPath)
+            .appendEntry(picture.string(), Leaderboard::scoreFromPoints(move.getPoints()));
     }
 }
 

@@ -6,6 +6,8 @@
 #include <vector>
 
 #include "objects/GameObject.hpp"
+#include "platform/AssetFolder.hpp"
+#include "platform/BoardFileName.hpp"
 
 class PlayerMoveComponent;
 
@@ -40,15 +42,19 @@ public:
     // one id, and each of them still counts.
     const Objects& getObjects() const { return m_objects; }
     const Objects& getPlayers() const { return m_players; }
+    // The leaderboard file retired players' scores go to: the race's course's own.
+    void setBoardPath(std::string path) { m_boardPath = std::move(path); }
+    const std::string& getBoardPath() const { return m_boardPath; }
 
 private:
     static constexpr float kLeaveSpeedUp = 2.0f;
 
     void retirePlayer(const std::shared_ptr<GameObject>& player);
-    static void recordScore(const GameObject& player, const PlayerMoveComponent& move);
+    void recordScore(const GameObject& player, const PlayerMoveComponent& move) const;
     void speedUpOthers(const GameObject& leaver);
 
     Registry m_gameObjects;
     Objects m_objects;
     Objects m_players;
+    std::string m_boardPath = AssetFolder::savePath(BoardFileName::kFirstCourse);
 };

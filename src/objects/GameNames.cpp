@@ -26,12 +26,14 @@ bool GameNames::isGroundType(const std::string& type) {
 const std::vector<std::string>& GameNames::screenNames() {
     static const std::vector<std::string> names{Screen::kTitle,   Screen::kTutorial, Screen::kRace,
                                                 Screen::kCredits, Screen::kSettings, Screen::kQuit,
-                                                Screen::kResults};
+                                                Screen::kResults, Screen::kCourses};
     return names;
 }
 
 const std::vector<std::string>& GameNames::settingFunctions() {
-    static const std::vector<std::string> functions{Setting::kToggleSound, Setting::kDeleteSave};
+    static const std::vector<std::string> functions{Setting::kToggleSound, Setting::kDeleteSave,
+                                                    Setting::kPreviousCourses,
+                                                    Setting::kNextCourses};
     return functions;
 }
 

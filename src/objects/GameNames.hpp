@@ -28,11 +28,15 @@ struct GameNames {
         static constexpr const char* kSettings = "SettingsState";
         static constexpr const char* kQuit = "QuitState";
         static constexpr const char* kResults = "WinState";
+        static constexpr const char* kCourses = "CoursesState";
     };
     // What a settings button does, by its "functionality".
     struct Setting {
         static constexpr const char* kToggleSound = "ToggleSound";
         static constexpr const char* kDeleteSave = "DeleteSave";
+        // The courses screen's page buttons.
+        static constexpr const char* kPreviousCourses = "PreviousCourses";
+        static constexpr const char* kNextCourses = "NextCourses";
     };
     // Only a win zone of this name lets players in; of another, it is a solid wall.
     static constexpr const char* kOpenWinZoneName = "WinZone";

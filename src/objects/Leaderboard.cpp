@@ -4,6 +4,7 @@
 #include <climits>
 #include <cmath>
 #include <cstdlib>
+#include <filesystem>
 #include <fstream>
 #include <ostream>
 
@@ -76,6 +77,20 @@ bool Leaderboard::clear() const {
         return false;
     }
     return true;
+}
+
+bool Leaderboard::clearEvery() {
+    bool cleared = Leaderboard().clear();
+    std::error_code unreadable;
+    for (std::filesystem::directory_iterator file(AssetFolder::savePath(""), unreadable), end;
+         !unreadable && file != end; file.increment(unreadable)) {
+        const std::string name = file->path().filename().string();
+        if (name != kDefaultFile && BoardFileName::isBoard(name) &&
+            RegularFile::exists(file->path().string())) {
+            cleared = Leaderboard(file->path().string()).clear() && cleared;
+        }
+    }
+    return cleared;
 }
 
 std::optional<std::vector<LeaderboardEntry>> Leaderboard::readEntries() const {

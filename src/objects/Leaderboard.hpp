@@ -5,6 +5,7 @@
 #include <vector>
 
 #include "platform/AssetFolder.hpp"
+#include "platform/BoardFileName.hpp"
 
 // One result as read back from the leaderboard file.
 struct LeaderboardEntry {
@@ -19,7 +20,11 @@ struct LeaderboardEntry {
 class Leaderboard {
 public:
     // The first course's board, in the folder of saved files.
-    static constexpr const char* kDefaultFile = "Leaderboard.txt";
+    static constexpr const char* kDefaultFile = BoardFileName::kFirstCourse;
+
+    // Empties every course's board in the folder of saved files, the first course's made when
+    // missing. False when one of them could not be emptied (each says so on the error output).
+    static bool clearEvery();
 
     explicit Leaderboard(std::string path = AssetFolder::savePath(kDefaultFile));
 

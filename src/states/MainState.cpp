@@ -72,17 +72,14 @@ void MainState::enterRace() {
 
 void MainState::loadLevel() {
     AssetManager& assets = AssetManager::instance();
-    const std::string& playersMap = Game::instance().getLevelPath();
-    std::shared_ptr<GameObject> map;
-    if (playersMap.empty()) {
-        map = loadAndRegisterMap(kMapFile);
-    } else {
-        const std::string folder = std::filesystem::path(playersMap).parent_path().string() + "/";
-        checkPlayersMap(playersMap, folder);
-        assets.setAssetRoot(folder);
-        map = assets.loadMap(playersMap, sf::Vector2f(0.f, 0.f));
-        registerMap(map);
+    const RaceCourse& course = Game::instance().getCourse();
+    if (!course.shipped) {
+        checkPlayersMap(course.mapPath, course.assetRoot());
     }
+    assets.setAssetRoot(course.assetRoot());
+    const std::shared_ptr<GameObject> map = assets.loadMap(course.mapPath, sf::Vector2f(0.f, 0.f));
+    registerMap(map);
+    m_gameObjectManager.setBoardPath(course.boardPath);
     m_mapLoaded = map != nullptr;
     if (m_mapLoaded) {
         registerColliders(*map);

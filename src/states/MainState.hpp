@@ -13,7 +13,8 @@
 
 class CameraRenderComponent;
 
-// The race: "TileMap.tmx" (or the map the player named when starting the game) played
+// The race on the game's current course (the first one, "TileMap.tmx", unless the player chose
+// another or named a map when starting the game), played
 // split-screen, one camera per player, over a darkened background. Finished players are retired
 // and their cameras stop; when nobody is left in the race the win screen follows. Escape goes
 // back to the title menu; F5 reads the map again and restarts the race on it.

@@ -1,11 +1,15 @@
 #include "states/MapScreenState.hpp"
 
 #include "assets/AssetManager.hpp"
+#include "core/Game.hpp"
 
 MapScreenState::MapScreenState(GameStateManager* stateManager, Game* game, Layout layout)
     : GameState(stateManager, game), m_layout(std::move(layout)) {}
 
 void MapScreenState::init() {
+    if (m_layout.playsFirstCourse && m_game != nullptr) {
+        m_game->raceFirstCourse();
+    }
     enterMenuScreen(m_layout.mapFile, m_view, m_layout.takesFont ? &m_font : nullptr);
 }
 

@@ -17,6 +17,8 @@ public:
         // Leaving lets go of the map at once and hands the next screen the design view (the
         // title, which the race is entered from).
         bool releasesMapOnExit = false;
+        // Its "PLAY" races the game's first course, whatever was raced before.
+        bool playsFirstCourse = false;
     };
 
     MapScreenState(GameStateManager* stateManager, Game* game, Layout layout);

@@ -42,7 +42,7 @@ void WinState::init() {
 
 // A missing leaderboard still leaves the screen's buttons working, so nobody is stuck here.
 void WinState::showResults(LayerComponent& layer) {
-    const auto entries = Leaderboard().readEntries();
+    const auto entries = Leaderboard(Game::instance().getCourse().boardPath).readEntries();
     if (!entries) {
         sf::err() << "Could not load highscores\n.";
         return;

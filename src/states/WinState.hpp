@@ -10,8 +10,9 @@
 class LayerComponent;
 
 // The results: "HighscoreScreenMap.tmx" with the last race's two entries and the five best
-// entries of the leaderboard, each shown as the player's picture cut to its score, with the
-// score above it. The leaderboard is read afresh on every visit and never written here.
+// entries of the board of the course just raced, each shown as the player's picture cut to its
+// score, with the score above it. The board is read afresh on every visit and never written
+// here.
 class WinState : public GameState {
 public:
     static constexpr const char* kMapFile = "HighscoreScreenMap.tmx";

@@ -46,6 +46,22 @@ TEST(LeaderboardTest, AFileThatCannotBeOpenedIsRefusedAndReportedWithItsPath) {
     EXPECT_EQ(err.lineCount(), 2) << "one line for each failed write";
 }
 
+// "DeleteSave" forgets every course's results and nothing else kept beside them.
+TEST(LeaderboardTest, EveryBoardOfTheSaveFolderIsEmptiedAndNothingElse) {
+    ScratchGameDir scratch;
+    const auto saves = scratch.leaderboard().parent_path();
+    for (const char* file :
+         {"Leaderboard-Sprint.txt", "Leaderboard-Canyon-0a1b2c3d.txt", "notes.txt"}) {
+        std::ofstream(saves / file) << "a.png,5\n";
+    }
+    std::filesystem::create_directory(saves / "Leaderboard-Folder.txt");
+    EXPECT_TRUE(Leaderboard::clearEvery());
+    EXPECT_EQ(std::filesystem::file_size(scratch.leaderboard()), 0u);
+    EXPECT_EQ(std::filesystem::file_size(saves / "Leaderboard-Sprint.txt"), 0u);
+    EXPECT_EQ(std::filesystem::file_size(saves / "Leaderboard-Canyon-0a1b2c3d.txt"), 0u);
+    EXPECT_EQ(std::filesystem::file_size(saves / "notes.txt"), 8u);
+}
+
 TEST(LeaderboardTest, PointsBecomeScoresByTruncationWithinTheIntRange) {
     const std::pair<float, int> cases[] = {
         {512.75f, 512}, {-3.6f, -3}, {1e12f, INT_MAX}, {-INFINITY, INT_MIN}, {NAN, 0}};

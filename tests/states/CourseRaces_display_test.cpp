@@ -137,8 +137,9 @@ protected:
     }
 
     RaceResult race(const Course& course, const std::vector<Move>& line) {
-        fs::remove(scratch.leaderboard());
         Game::instance().setLevelPath((scratch.assets() / course.file).string());
+        const Leaderboard board(Game::instance().getCourse().boardPath);
+        fs::remove(board.getPath());
         MainState level(&manager, nullptr);
         level.init();
         const GameObjectManager& objects = level.getGameObjectManager();
@@ -158,7 +159,7 @@ protected:
         }
         level.exit();
         for (const LeaderboardEntry& entry :
-             Leaderboard().readEntries().value_or(std::vector<LeaderboardEntry>())) {
+             board.readEntries().value_or(std::vector<LeaderboardEntry>())) {
             (entry.name.find("Crayon") != std::string::npos ? result.crayon : result.chalk) =
                 entry.score;
         }

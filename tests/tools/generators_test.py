@@ -146,16 +146,24 @@ class ShippedContentTest(unittest.TestCase):
 
     def test_the_menus_lead_everywhere_and_every_screen_has_a_way_back(self):
         self.assertEqual(Map("TitleScreenMap.tmx").targets(),
-                         {"GameState", "TutorialState", "CreditsState", "SettingsState",
-                          "QuitState"})
+                         {"GameState", "CoursesState", "TutorialState", "CreditsState",
+                          "SettingsState", "QuitState"})
         for name in ("TutorialScreenMap.tmx", "CreditsScreenMap.tmx", "SettingsScreenMap.tmx",
-                     "HighscoreScreenMap.tmx"):
+                     "HighscoreScreenMap.tmx", "CoursesScreenMap.tmx"):
             self.assertIn("MenuState", Map(name).targets(), name)
         buttons = Map("SettingsScreenMap.tmx").of_type("SettingsButton")
         self.assertEqual({props["functionality"] for _, _, _, props in buttons},
                          {"ToggleSound", "DeleteSave"})
         for name, _, _, props in buttons:
             self.assertTrue(props.get("text") and "fontPath" in props, f"{name} needs a label")
+
+    def test_the_courses_screens_buttons_leave_room_for_five_entries(self):
+        entries = Box(320, 196, 1280, 4 * 136 + 112)
+        courses = Map("CoursesScreenMap.tmx")
+        for name, _, box, _ in courses.of_type("GamestateButton", "SettingsButton"):
+            self.assertFalse(box.overlaps(entries), f"{name} covers an entry")
+        self.assertEqual({props["functionality"] for *_, props in
+                          courses.of_type("SettingsButton")}, {"PreviousCourses", "NextCourses"})
 
     def test_the_win_screens_buttons_leave_room_for_the_results(self):
         results = [Box(750, 340, 56, 256), Box(1200, 340, 56, 256)]

@@ -1,0 +1,24 @@
+#pragma once
+
+#include <functional>
+
+#include "components/BaseButtonComponent.hpp"
+
+// A button a screen builds itself, for something of its own that no map names: the screen hands
+// in what a click does.
+class ActionButtonComponent : public BaseButtonComponent {
+public:
+    using Action = std::function<void()>;
+
+    ActionButtonComponent(std::shared_ptr<GameObject> gameObject, sf::Vector2f position, int width,
+                          int height, std::shared_ptr<SpriteRenderComponent> spriteComponent,
+                          Action action);
+
+    bool init() override { return true; }
+
+protected:
+    void fire() override;
+
+private:
+    Action m_action;
+};
