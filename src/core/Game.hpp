@@ -9,6 +9,12 @@
 #include <vector>
 
 #include "core/CommandLine.hpp"
+#include "platform/KeptSettings.hpp"
+#include "platform/KeyRebinder.hpp"
+
+namespace sf {
+class Event;
+}
 
 class GameState;
 class GameStateManager;
@@ -55,8 +61,12 @@ public:
     // Waits, the first time, for the menu track that start-up opens beside the first frames.
     sf::Music& getMusic() { return music(); }
     bool isMuted() const { return m_muted; }
-    // Mutes the music, or brings it back at the menus' volume.
+    // Mutes the music, or brings it back at the menus' volume; the choice is kept.
     void toggleSound();
+    // Between the borderless window over the desktop and the --windowed one; the choice is kept.
+    void toggleFullscreen();
+    bool isFullscreen() const { return m_fullscreen; }
+    const Settings& getSettings() const { return m_settings.get(); }
     void setMuted(bool muted) { m_muted = muted; }
     GameStateManager* getStateManager() const { return m_stateManager; }
     // The map the race is played on when the player named one; empty for the game's own.
@@ -66,7 +76,18 @@ public:
 private:
     Game();
     void bindDefaultKeys();
-    void createWindow(const LaunchOptions& options);
+    // The players' steering keys of the settings, into binding sets 0 and 1.
+    void bindPlayerKeys();
+    void createWindow(bool windowed);
+    void registerSettingsActions();
+    void startRebinding(int player, KeyRebinder::Side side);
+    void restoreDefaultKeys();
+    // The line under the settings screen's buttons, when that screen is showing.
+    void showSettingsMessage(const std::string& message);
+    void changeSettings(const Settings& settings);
+    // Window events the game itself answers before the screens see them: the fullscreen keys,
+    // and the key a rebinding waits for. True when the event is used up.
+    bool handleOwnEvent(const sf::Event& event);
     void registerScreens();
     void pollEvents();
     void shutdown();
@@ -86,4 +107,9 @@ private:
     InputManager* m_inputManager = nullptr;
     PhysicsManager* m_physicsManager = nullptr;
     std::string m_levelPath;
+    KeptSettings m_settings;
+    KeyRebinder m_rebinder;
+    bool m_fullscreen = true;
+    sf::Vector2u m_windowedSize{LaunchOptions::kDefaultWindowWidth,
+                                LaunchOptions::kDefaultWindowHeight};
 };

@@ -66,6 +66,7 @@ void MainState::enterRace() {
     if (m_mapLoaded) {
         addCameras();
         initRegisteredObjects();
+        m_keyHints.start();
     }
     loadBackground();
 }
@@ -154,6 +155,7 @@ void MainState::update(float frameSeconds) {
         return;
     }
     updateObjects(frameSeconds);
+    m_keyHints.update(frameSeconds);
 }
 
 // Finished players are retired after the walk: retiring changes the registry being walked.
@@ -267,6 +269,7 @@ void MainState::draw() {
         assets.drawLayers();
     }
     drawDivider(*target);
+    m_keyHints.draw(*target);
 }
 
 void MainState::drawDivider(sf::RenderTarget& target) const {
