@@ -19,10 +19,9 @@ KeptSettings KeptSettings::fromConfigFolder() {
     return KeptSettings(std::move(file));
 }
 
+// Written even when nothing differs: a run with --windowed that the player switches to full
+// screen must leave a file that says so, whatever the defaults are.
 void KeptSettings::change(const Settings& settings) {
-    if (settings == m_settings) {
-        return;
-    }
     m_settings = settings;
     if (m_file) {
         m_file->write(m_settings);

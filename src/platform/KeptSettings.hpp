@@ -17,7 +17,7 @@ public:
     static KeptSettings fromConfigFolder();
 
     const Settings& get() const { return m_settings; }
-    // Takes the new settings and writes them to the file (when there is one and they differ).
+    // Takes the new settings and writes them to the file, when there is one.
     void change(const Settings& settings);
     bool isKept() const { return m_file.has_value(); }
 
