@@ -212,7 +212,7 @@ def tutorial_screen():
             x = x0 + 100 + k * 188
             add(picture(f"{tag}Key{k + 1}", "ui/KeyCap.png", x, 212, KEY_CAP_WIDTH, 96))
             add(live_text(f"{tag}KeyName{k + 1}", f"{{player{player}.{side}}}", 32, INK,
-                          x + KEY_CAP_WIDTH / 2, KEY_CAP_WIDTH - 16, 236))
+                          x + KEY_CAP_WIDTH / 2, KEY_CAP_WIDTH - 16, 248))
         add(text(f"{tag}Steer", "steer left, right", 32, left=x0 + 484, top=246))
         add(text(f"{tag}Half", f"on the {tag.lower()} half of the screen", 32, left=x0 + 100,
                  top=340))
