@@ -1,7 +1,6 @@
 #include "states/KeyHints.hpp"
 
 #include <SFML/Graphics/RenderTarget.hpp>
-#include <algorithm>
 #include <cmath>
 
 #include "components/FontLoader.hpp"
@@ -18,12 +17,11 @@ constexpr unsigned kSize = 32;
 constexpr float kPadding = 12.0f;
 constexpr float kFromBottom = 80.0f;
 const sf::Color kInk(244, 234, 210);
-const sf::Color kBacking(42, 36, 48, 200);
+const sf::Color kBacking(42, 36, 48, 160);
 
 }  // namespace
 
 void KeyHints::start() {
-    m_age = 0.0f;
     if (!m_hasFont) {
         m_hasFont = FontLoader::load(AssetFolder::path(GameState::kFontFile), m_font);
     }
@@ -45,31 +43,13 @@ void KeyHints::start() {
         hint.text.setPosition(left - ink.left, top - ink.top);
         hint.backing.setSize({ink.width + 2 * kPadding, ink.height + 2 * kPadding});
         hint.backing.setPosition(left - kPadding, top - kPadding);
-    }
-    setAlpha(1.0f);
-}
-
-void KeyHints::update(float frameSeconds) {
-    if (m_age >= kShownSeconds) {
-        return;
-    }
-    m_age += frameSeconds;
-    setAlpha(std::clamp((kShownSeconds - m_age) / kFadeSeconds, 0.0f, 1.0f));
-}
-
-void KeyHints::setAlpha(float opacity) {
-    for (Hint& hint : m_hints) {
-        sf::Color ink = kInk;
-        sf::Color backing = kBacking;
-        ink.a = static_cast<sf::Uint8>(ink.a * opacity);
-        backing.a = static_cast<sf::Uint8>(backing.a * opacity);
-        hint.text.setFillColor(ink);
-        hint.backing.setFillColor(backing);
+        hint.text.setFillColor(kInk);
+        hint.backing.setFillColor(kBacking);
     }
 }
 
 void KeyHints::draw(sf::RenderTarget& target) {
-    if (!m_hasFont || m_age >= kShownSeconds) {
+    if (!m_hasFont) {
         return;
     }
     for (const Hint& hint : m_hints) {

@@ -155,7 +155,6 @@ void MainState::update(float frameSeconds) {
         return;
     }
     updateObjects(frameSeconds);
-    m_keyHints.update(frameSeconds);
 }
 
 // Finished players are retired after the walk: retiring changes the registry being walked.
@@ -269,7 +268,9 @@ void MainState::draw() {
         assets.drawLayers();
     }
     drawDivider(*target);
-    m_keyHints.draw(*target);
+    if (m_mapLoaded) {
+        m_keyHints.draw(*target);
+    }
 }
 
 void MainState::drawDivider(sf::RenderTarget& target) const {
