@@ -117,6 +117,7 @@ def obj(name, kind, x, y, w, h, layer, **props):
 # --- Menu screens ------------------------------------------------------------------------------
 
 LAYER = "Doodles"  # the menus' top layer: doodles, and every object of the screen
+KEY_CAP_WIDTH = 176  # room for the longest key name ("Backspace") at size 32
 
 
 def menu_map(panel, doodles):
@@ -159,6 +160,15 @@ def text(name, words, size, colour=PAPER_INK, left=None, centre=None, top=0):
                fontsize=size, color=colour, text=words)
 
 
+def live_text(name, words, size, colour, centre, width, top):
+    """A line centred on `centre` whose words the game fills in when it shows them: key
+    placeholders such as "{player1.left}", or messages. The game centres the words it shows on
+    the object's width."""
+    capital_top = C.text_box("J", size)[1]  # where a capital's ink starts, above the baseline
+    return obj(name, "Text", round(centre - width / 2), top - size - capital_top + size // 2,
+               width, size, LAYER, fontpath=C.FONT, fontsize=size, color=colour, text=words, align="centre")
+
+
 def state_button(name, picture, target, x, y):
     return obj(name, "GamestateButton", x, y, 480, 96, LAYER, texturepath=picture,
                nextState=target)
@@ -182,8 +192,9 @@ def title_screen():
     for i, (name, path, target) in enumerate(buttons):
         add(state_button(name, path, target, 720, 318 + i * 112))
     racers(add, 560, 400, 1464)
-    add(text("ChalkKeys", "A  D", 32, LIGHT_INK, centre=428, top=840))
-    add(text("CrayonKeys", "J  L", 32, LIGHT_INK, centre=1492, top=840))
+    add(live_text("ChalkKeys", "{player2.left}  {player2.right}", 32, LIGHT_INK, 428, 400, 840))
+    add(live_text("CrayonKeys", "{player1.left}  {player1.right}", 32, LIGHT_INK, 1492, 400,
+                  840))
     add(text("Hint", "Esc leaves a race", 32, LIGHT_INK, centre=960, top=1030))
     m.write("TitleScreenMap.tmx")
 
@@ -194,15 +205,18 @@ def tutorial_screen():
     # Each player's half of the screen, as in the race: the chalk on the left, the crayon on
     # the right.
     racers(add, 150, 140, 1000)
-    for tag, who, name, keys, x0 in (("Left", "PLAYER 2", "chalk", "AD", 140),
-                                     ("Right", "PLAYER 1", "crayon", "JL", 1000)):
-        for k, key in enumerate(keys):
-            add(picture(f"{tag}Key{key}", f"ui/Key{key}.png", x0 + 100 + k * 112, 160, 96, 96))
-        add(text(f"{tag}Who", f"{who}: the {name}", 40, INK, left=x0 + 340, top=172))
-        add(text(f"{tag}Steer", f"{keys[0]} steers left, {keys[1]} right", 32, left=x0 + 340,
-                 top=232))
+    # The keys in force, their names drawn on plain caps.
+    for tag, who, name, player, x0 in (("Left", "PLAYER 2", "chalk", 2, 140),
+                                       ("Right", "PLAYER 1", "crayon", 1, 1000)):
+        add(text(f"{tag}Who", f"{who}: the {name}", 40, INK, left=x0 + 100, top=160))
+        for k, side in enumerate(("left", "right")):
+            x = x0 + 100 + k * 188
+            add(picture(f"{tag}Key{k + 1}", "ui/KeyCap.png", x, 212, KEY_CAP_WIDTH, 96))
+            add(live_text(f"{tag}KeyName{k + 1}", f"{{player{player}.{side}}}", 32, INK,
+                          x + KEY_CAP_WIDTH / 2, KEY_CAP_WIDTH - 16, 248))
+        add(text(f"{tag}Steer", "steer left, right", 32, left=x0 + 484, top=246))
         add(text(f"{tag}Half", f"on the {tag.lower()} half of the screen", 32, left=x0 + 100,
-                 top=296))
+                 top=340))
     rules = ["You slide downhill all the time: steer to pick your ground.",
              "Your points are your size. They wear away as you travel,",
              "so reach the finish with as much of you left as you can.",
@@ -246,27 +260,41 @@ def credits_screen():
     m.write("CreditsScreenMap.tmx")
 
 
-def settings_button(name, function, label, x, y):
+def settings_button(name, function, label, x, y, centred=True):
     w, h, size = 640, 96, 48
     l, t, r, b = C.text_box(label, size)
     # The button's text sits at its offset, half its size above it: centre the letters on the
-    # plate (the plate's lowest six pixels are its edge).
-    offset_x = round(w / 2 - (l + r) / 2)
+    # plate (the plate's lowest six pixels are its edge). A label naming a key changes with it:
+    # the game centres it.
+    offset_x = 0 if not centred else round(w / 2 - (l + r) / 2)
     offset_y = round((h - 6) / 2 - size + size // 2 - (t + b) / 2)
+    extra = {} if centred else {"align": "centre"}
     return obj(name, "SettingsButton", x, y, w, h, LAYER, texturepath="ui/ButtonPlate.png",
                functionality=function, text=label, fontPath=C.FONT, fontsize=size,
-               offset=f"{offset_x},{offset_y}", color=INK)
+               offset=f"{offset_x},{offset_y}", color=INK, **extra)
 
 
 def settings_screen():
-    m, add = menu_map((14, 2, 45, 31), [("star", 5, 6), ("spiral", 53, 10), ("heart", 7, 27),
-                                         ("crumbs", 52, 26)])
-    add(text("Heading", "SETTINGS", 64, INK, centre=960, top=110))
-    add(settings_button("SoundButton", "ToggleSound", "SOUND ON / OFF", 640, 300))
-    add(text("SoundHelp", "mutes the music, or brings it back", 32, centre=960, top=420))
-    add(settings_button("DeleteButton", "DeleteSave", "DELETE LEADERBOARD", 640, 540))
-    add(text("DeleteHelp", "forgets every race so far", 32, centre=960, top=660))
-    add(state_button("BackButton", "ui/ButtonBack.png", "MenuState", 720, 820))
+    m, add = menu_map((6, 1, 53, 32), [("star", 2, 6), ("spiral", 56, 10), ("heart", 2, 27),
+                                        ("crumbs", 56, 26)])
+    add(text("Heading", "SETTINGS", 64, INK, centre=960, top=64))
+    # Each player's keys on the side of the screen the player races on, as in the tutorial.
+    # (No object but a racer may have "Player" in its name.)
+    for player, racer, x in ((2, "chalk", 300), (1, "crayon", 980)):
+        add(text(f"{racer.capitalize()}Keys", f"PLAYER {player}: the {racer}", 40, INK,
+                 centre=x + 320, top=166))
+        for k, side in enumerate(("Left", "Right")):
+            add(settings_button(f"{racer.capitalize()}{side}", f"RebindPlayer{player}{side}",
+                                f"{side.upper()}  {{player{player}.{side.lower()}}}", x,
+                                226 + k * 112, centred=False))
+    add(settings_button("DefaultKeysButton", "DefaultKeys", "DEFAULT KEYS", 640, 462))
+    add(live_text("Message", "Choose a key, then press the key to steer with", 32, INK, 960,
+                  1400, 600))
+    add(settings_button("SoundButton", "ToggleSound", "SOUND ON / OFF", 300, 674))
+    add(text("SoundHelp", "mutes the music, or brings it back", 32, centre=620, top=790))
+    add(settings_button("DeleteButton", "DeleteSave", "DELETE LEADERBOARD", 980, 674))
+    add(text("DeleteHelp", "forgets every race so far", 32, centre=1300, top=790))
+    add(state_button("BackButton", "ui/ButtonBack.png", "MenuState", 720, 888))
     m.write("SettingsScreenMap.tmx")
 
 

@@ -500,8 +500,9 @@ def key_cap(label, width):
     d.rounded_rectangle([2, 2, width - 3, 93], radius=14, fill=(168, 166, 160),
                         outline=(96, 94, 92), width=3)
     d.rounded_rectangle([12, 8, width - 13, 74], radius=10, fill=(226, 224, 216))
-    text = chunky_text(label, 3, INK + (255,))
-    img.alpha_composite(text, ((width - text.width) // 2, (82 - text.height) // 2))
+    if label:
+        text = chunky_text(label, 3, INK + (255,))
+        img.alpha_composite(text, ((width - text.width) // 2, (82 - text.height) // 2))
     return img
 
 
@@ -542,8 +543,9 @@ def make_menu_pictures(sheet):
         save(button(label, colour, PLATE_SIZE if not label else BUTTON_SIZE), path)
     for path, colour in COURSE_PLATES.items():
         save(button("", colour, COURSE_PLATE_SIZE), path)
-    for label, width in (("J", 96), ("L", 96), ("A", 96), ("D", 96), ("Esc", 144)):
-        save(key_cap(label, width), f"ui/Key{label}.png")
+    save(key_cap("Esc", 144), "ui/KeyEsc.png")
+    # A blank cap the tutorial writes the key in force on.
+    save(key_cap("", 176), "ui/KeyCap.png")
     for material, *_ in C.MATERIALS:
         save(swatch(sheet, material), f"ui/Swatch{material}.png")
     save(make_logo(), "ui/Logo.png")

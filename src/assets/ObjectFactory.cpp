@@ -27,6 +27,23 @@ using Key = ObjectFactory::Key;
 
 const char* const kBorderTypes[] = {Type::kBorder, Type::kWinZone};
 
+// A text centred on its object's width when the map asks so; any other word than the two keeps
+// it where it starts, and says so.
+void alignText(TextRenderComponent& text, const TmxObject& object) {
+    for (const TmxProperty& property : object.properties) {
+        if (property.name != ObjectFactory::Key::kAlign || property.value == "left") {
+            continue;
+        }
+        if (property.value == "centre") {
+            text.centreIn(static_cast<float>(object.width));
+        } else {
+            sf::err() << "Map object \"" << object.name << "\" (" << object.type
+                      << "): property \"align\" is \"" << property.value
+                      << "\", not left or centre; the text starts at the left" << std::endl;
+        }
+    }
+}
+
 sf::Vector2f positionOf(const TmxObject& object) {
     return {static_cast<float>(object.x), static_cast<float>(object.y)};
 }
@@ -53,6 +70,7 @@ const std::vector<ObjectFactory::TypeRule>& ObjectFactory::typeRules() {
         const PropertyRule colour{Key::kColor, Kind::Colour, "#ff000000"};
         const PropertyRule fontSize{Key::kFontSize, Kind::Integer, "10"};
         const PropertyRule text{Key::kText, Kind::Text, ""};
+        const PropertyRule align{Key::kAlign, Kind::Text, "left"};
         const std::vector<PropertyRule> body{{Key::kMass, Kind::Number, "0"},
                                              {Key::kRestitution, Kind::Number, "0"},
                                              {Key::kVelocity, Kind::Pair, "0,0"},
@@ -76,14 +94,16 @@ const std::vector<ObjectFactory::TypeRule>& ObjectFactory::typeRules() {
                         {Key::kButtonFontPath, Kind::Font, ""},
                         fontSize,
                         {Key::kOffset, Kind::Pair, "0,0"},
-                        colour},
+                        colour,
+                        align},
                        true});
         all.push_back({Type::kText,
                        {{Key::kFontPath, Kind::Font, ""},
                         {Key::kTexturePath, Kind::Font, ""},
                         fontSize,
                         colour,
-                        text}});
+                        text,
+                        align}});
         all.push_back({Type::kTrail, {picture}});
         all.push_back({Type::kLogo, {picture}});
         return all;
@@ -359,9 +379,11 @@ std::shared_ptr<GameObject> ObjectFactory::createSettingsButton(const TmxObject&
     button->addComponent(std::make_shared<SettingsButtonComponent>(button, button->getPosition(),
                                                                    object.width, object.height,
                                                                    face, std::move(functionality)));
-    button->addComponent(std::make_shared<TextRenderComponent>(
-        window, fontPath, static_cast<unsigned>(std::max(fontSize, 0)), color, button, offset,
-        std::move(text)));
+    auto label = std::make_shared<TextRenderComponent>(window, fontPath,
+                                                       static_cast<unsigned>(std::max(fontSize, 0)),
+                                                       color, button, offset, std::move(text));
+    alignText(*label, object);
+    button->addComponent(label);
     m_assets.addRenderComponent(face);
     return button;
 }
@@ -374,6 +396,7 @@ std::shared_ptr<GameObject> ObjectFactory::createText(const TmxObject& object,
     auto renderer = std::make_shared<TextRenderComponent>(
         *m_assets.getRenderWindow(), fontPath, static_cast<unsigned>(std::max(fontSize, 0)), color,
         label, sf::Vector2f(), text);
+    alignText(*renderer, object);
     label->addComponent(renderer);
     m_assets.addRenderComponent(renderer);
     return label;

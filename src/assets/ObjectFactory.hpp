@@ -79,6 +79,9 @@ public:
         static constexpr const char* kDegradation = "degredation";  // spelled so in the maps
         static constexpr const char* kFunctionality = "functionality";
         static constexpr const char* kOffset = "offset";
+        // "centre": a text (or a button's label) centred on the object's width; "left" is the
+        // default.
+        static constexpr const char* kAlign = "align";
     };
 
     // Every type the factory builds, in the order of the table above, with the properties it

@@ -2,11 +2,14 @@
 
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Err.hpp>
+#include <cmath>
 #include <locale>
 #include <ostream>
 
 #include "components/FontLoader.hpp"
 #include "objects/GameObject.hpp"
+#include "platform/InputManager.hpp"
+#include "platform/KeyPlaceholders.hpp"
 
 namespace {
 
@@ -42,17 +45,40 @@ TextRenderComponent::TextRenderComponent(sf::RenderWindow& renderWindow,
 
 bool TextRenderComponent::init() {
     m_renderText = sf::Text(sf::String(m_text, std::locale()), m_font, kInitialCharacterSize);
-    // The owner's position marks the text's vertical middle, roughly.
-    const auto halfHeight = static_cast<float>(m_characterSize / 2);
-    const sf::Vector2f owner = m_gameObject->getPosition();
-    m_renderText.setPosition(owner.x + m_offset.x, owner.y - halfHeight + m_offset.y);
     m_renderText.setFillColor(m_color);
     m_renderText.setOutlineColor(m_color);
     m_renderText.setCharacterSize(m_characterSize);
+    setText(m_text);
     return true;
 }
 
-void TextRenderComponent::update(float /*frameSeconds*/) {}
+void TextRenderComponent::setText(std::string text) {
+    m_text = std::move(text);
+    m_namesKeys = KeyPlaceholders::hasAny(m_text);
+    const InputManager& input = InputManager::instance();
+    m_bindingsSeen = input.bindingsVersion();
+    const std::string shown = m_namesKeys ? KeyPlaceholders::fill(m_text, input) : m_text;
+    m_renderText.setString(sf::String(shown, std::locale()));
+    place();
+}
+
+void TextRenderComponent::place() {
+    // The owner's position marks the text's vertical middle, roughly.
+    const auto halfHeight = static_cast<float>(m_characterSize / 2);
+    const sf::Vector2f owner = m_gameObject->getPosition();
+    float x = owner.x + m_offset.x;
+    if (m_centreWidth > 0.0f) {
+        const sf::FloatRect ink = m_renderText.getLocalBounds();
+        x += (m_centreWidth - ink.width) / 2.0f - ink.left;
+    }
+    m_renderText.setPosition(std::round(x), owner.y - halfHeight + m_offset.y);
+}
+
+void TextRenderComponent::update(float /*frameSeconds*/) {
+    if (m_namesKeys && InputManager::instance().bindingsVersion() != m_bindingsSeen) {
+        setText(m_text);
+    }
+}
 
 void TextRenderComponent::draw() {
     m_renderWindow.draw(m_renderText);

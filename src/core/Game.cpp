@@ -9,6 +9,8 @@
 
 #include "assets/AssetManager.hpp"
 #include "components/SettingsButtonComponent.hpp"
+#include "components/TextRenderComponent.hpp"
+#include "core/GameState.hpp"
 #include "core/GameStateManager.hpp"
 #include "objects/GameNames.hpp"
 #include "objects/Leaderboard.hpp"
@@ -35,16 +37,82 @@ Game::Game()
       m_title("Tumbleleaf"),
       m_firstCourse(CourseCatalogue::firstShipped()),
       m_course(m_firstCourse) {
-    SettingsButtonComponent::setAction(GameNames::Setting::kToggleSound, [this] { toggleSound(); });
-    SettingsButtonComponent::setAction(GameNames::Setting::kDeleteSave,
-                                       [] { Leaderboard().clear(); });
+    registerSettingsActions();
+}
+
+void Game::registerSettingsActions() {
+    using Setting = GameNames::Setting;
+    using Side = KeyRebinder::Side;
+    SettingsButtonComponent::setAction(Setting::kToggleSound, [this] { toggleSound(); });
+    SettingsButtonComponent::setAction(Setting::kDeleteSave, [this] {
+        m_rebinder.cancel();
+        Leaderboard::clearEvery();
+        showSettingsMessage("All scores deleted");
+    });
+    const std::pair<const char*, std::pair<int, Side>> rebinds[] = {
+        {Setting::kRebindPlayer1Left, {0, Side::Left}},
+        {Setting::kRebindPlayer1Right, {0, Side::Right}},
+        {Setting::kRebindPlayer2Left, {1, Side::Left}},
+        {Setting::kRebindPlayer2Right, {1, Side::Right}}};
+    for (const auto& [name, action] : rebinds) {
+        SettingsButtonComponent::setAction(
+            name, [this, action = action] { startRebinding(action.first, action.second); });
+    }
+    SettingsButtonComponent::setAction(Setting::kDefaultKeys, [this] { restoreDefaultKeys(); });
 }
 
 // Follows the music's real volume rather than the flag, so the two can never disagree for long.
 void Game::toggleSound() {
+    m_rebinder.cancel();
     const bool audible = music().getVolume() != 0.0f;
     music().setVolume(audible ? 0.0f : kMenuVolume);
     m_muted = audible;
+    Settings settings = m_settings.get();
+    settings.sound = !m_muted;
+    changeSettings(settings);
+}
+
+void Game::changeSettings(const Settings& settings) {
+    m_settings.change(settings);
+    bindPlayerKeys();
+}
+
+void Game::startRebinding(int player, KeyRebinder::Side side) {
+    m_rebinder.start(player, side, m_settings.get());
+    showSettingsMessage(m_rebinder.message());
+}
+
+void Game::restoreDefaultKeys() {
+    m_rebinder.cancel();
+    Settings settings = m_settings.get();
+    settings.players = Settings().players;
+    changeSettings(settings);
+    showSettingsMessage("Keys back to J and L for player 1, A and D for player 2");
+}
+
+void Game::showSettingsMessage(const std::string& message) {
+    GameState* screen = m_stateManager != nullptr ? m_stateManager->getCurrent() : nullptr;
+    if (screen == nullptr) {
+        return;
+    }
+    const auto& objects = screen->getGameObjectManager().getGameObjects();
+    const auto line = objects.find(GameNames::kSettingsMessage);
+    if (line == objects.end()) {
+        return;
+    }
+    if (const auto text = line->second->getComponent<TextRenderComponent>()) {
+        text->setText(message);
+    }
+}
+
+void Game::bindPlayerKeys() {
+    InputManager& input = InputManager::instance();
+    const Settings& settings = m_settings.get();
+    for (std::size_t player = 0; player < settings.players.size(); ++player) {
+        const int set = static_cast<int>(player);
+        input.bind(set, "left", settings.players[player].left);
+        input.bind(set, "right", settings.players[player].right);
+    }
 }
 
 void Game::run(const LaunchOptions& options) {
@@ -63,10 +131,13 @@ bool Game::initialize(const LaunchOptions& options) {
     m_physicsManager = &PhysicsManager::instance();
     m_inputManager = &InputManager::instance();
     bindDefaultKeys();
+    // The player's own choices; the command line wins over them for this run.
+    m_settings = KeptSettings::fromConfigFolder();
+    bindPlayerKeys();
+    m_muted = !m_settings.get().sound;
+    m_windowedSize = options.windowSize;
 
-    createWindow(options);
-    m_window.setFramerateLimit(kFrameRateLimit);
-    m_inputManager->setWindow(&m_window);
+    createWindow(options.windowed || m_settings.get().windowMode == WindowMode::Windowed);
 
     m_stateManager = &GameStateManager::instance();
     registerScreens();
@@ -76,13 +147,14 @@ bool Game::initialize(const LaunchOptions& options) {
     m_stateManager->changeState(m_commandLineMap.empty() ? GameNames::Screen::kTitle
                                                          : GameNames::Screen::kRace);
 
-    // Opening the audio device and the track may take a while on some machines: the title shows
-    // meanwhile, silent for a moment. Anything touching the music first waits for it.
-    m_pendingMusic = std::async(std::launch::async, [path = AssetFolder::path(kMenuMusic)] {
+    // Opening the audio device takes a good part of a second: the title shows meanwhile, silent
+    // for a moment. Anything touching the music first waits for it.
+    const float volume = m_muted ? 0.0f : kMenuVolume;
+    m_pendingMusic = std::async(std::launch::async, [path = AssetFolder::path(kMenuMusic), volume] {
         auto menuMusic = std::make_unique<sf::Music>();
         openTrack(*menuMusic, path);
         menuMusic->setLoop(true);
-        menuMusic->setVolume(kMenuVolume);
+        menuMusic->setVolume(volume);
         menuMusic->play();
         return menuMusic;
     });
@@ -97,12 +169,19 @@ std::vector<RaceCourse> Game::listCourses() const {
     return CourseCatalogue::list(UserFolders().levelsFolder(), m_commandLineMap);
 }
 
-void Game::createWindow(const LaunchOptions& options) {
+void Game::createWindow(bool windowed) {
     const sf::VideoMode desktop = sf::VideoMode::getDesktopMode();
-    if (options.windowed) {
-        m_window.create(
-            sf::VideoMode(options.windowSize.x, options.windowSize.y, desktop.bitsPerPixel),
-            m_title, sf::Style::Default, sf::ContextSettings());
+    m_fullscreen = !windowed;
+    if (windowed) {
+        // A window larger than the desktop could never be seen whole.
+        const sf::Vector2u size(std::min(m_windowedSize.x, desktop.width),
+                                std::min(m_windowedSize.y, desktop.height));
+        m_window.create(sf::VideoMode(size.x, size.y, desktop.bitsPerPixel), m_title,
+                        sf::Style::Default, sf::ContextSettings());
+        // Centred by us: without a window manager SFML's own placement can leave part of the
+        // window below the screen's edge.
+        m_window.setPosition({static_cast<int>(desktop.width - size.x) / 2,
+                              static_cast<int>(desktop.height - size.y) / 2});
     } else {
         m_window.create(sf::VideoMode(m_width, m_height, desktop.bitsPerPixel), m_title,
                         sf::Style::None, sf::ContextSettings());
@@ -110,8 +189,23 @@ void Game::createWindow(const LaunchOptions& options) {
         // window half off the screen.
         m_window.setPosition({0, 0});
     }
+    m_window.setFramerateLimit(kFrameRateLimit);
+    m_inputManager->setWindow(&m_window);
     // The first screen takes its view from the window: the design, fitted to the window.
     m_window.setView(DesignView::view(m_window.getSize()));
+}
+
+// The screens keep their own views and fit them to the window every frame, so they carry on in
+// the new window as they were.
+void Game::toggleFullscreen() {
+    const sf::View view = m_window.getView();
+    createWindow(m_fullscreen);
+    m_window.setView(view);
+    // The old window takes the releases of keys held now with it.
+    m_inputManager->releaseAllKeys();
+    Settings settings = m_settings.get();
+    settings.windowMode = m_fullscreen ? WindowMode::Fullscreen : WindowMode::Windowed;
+    changeSettings(settings);
 }
 
 void Game::bindDefaultKeys() {
@@ -173,6 +267,10 @@ void Game::runFrame(sf::Clock& frameClock) {
     pollEvents();
     const float seconds = frameSeconds(frameClock.restart());
     m_inputManager->advanceFrame();
+    if (m_stateManager->getPending() != nullptr &&
+        m_stateManager->getPending() != m_stateManager->getCurrent()) {
+        m_rebinder.cancel();  // a key pressed on the next screen is not the one waited for
+    }
     m_physicsManager->update(seconds);
     m_stateManager->update(seconds);
     m_window.clear(sf::Color(0, 0, 0, 255));
@@ -186,8 +284,32 @@ void Game::pollEvents() {
         if (event.type == sf::Event::Closed) {
             m_window.close();
         }
-        m_inputManager->handleEvent(event);
+        if (!handleOwnEvent(event)) {
+            m_inputManager->handleEvent(event);
+        }
     }
+}
+
+bool Game::handleOwnEvent(const sf::Event& event) {
+    if (event.type != sf::Event::KeyPressed) {
+        return false;
+    }
+    const sf::Keyboard::Key key = event.key.code;
+    if (key == sf::Keyboard::F11 || (key == sf::Keyboard::Enter && event.key.alt)) {
+        toggleFullscreen();
+        return true;
+    }
+    // A held key repeats its press: only a fresh press answers the wait.
+    if (!m_rebinder.isWaiting() || key == sf::Keyboard::Unknown ||
+        m_inputManager->isKeyHeldLive(key)) {
+        return false;
+    }
+    Settings settings = m_settings.get();
+    if (m_rebinder.offer(key, settings) == KeyRebinder::Result::Bound) {
+        changeSettings(settings);
+    }
+    showSettingsMessage(m_rebinder.message());
+    return true;
 }
 
 void Game::changeMusic(std::string path) {

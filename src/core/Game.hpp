@@ -10,6 +10,12 @@
 
 #include "assets/CourseCatalogue.hpp"
 #include "core/CommandLine.hpp"
+#include "platform/KeptSettings.hpp"
+#include "platform/KeyRebinder.hpp"
+
+namespace sf {
+class Event;
+}
 
 class GameState;
 class GameStateManager;
@@ -56,8 +62,12 @@ public:
     // Waits, the first time, for the menu track that start-up opens beside the first frames.
     sf::Music& getMusic() { return music(); }
     bool isMuted() const { return m_muted; }
-    // Mutes the music, or brings it back at the menus' volume.
+    // Mutes the music, or brings it back at the menus' volume; the choice is kept.
     void toggleSound();
+    // Between the borderless window over the desktop and the --windowed one; the choice is kept.
+    void toggleFullscreen();
+    bool isFullscreen() const { return m_fullscreen; }
+    const Settings& getSettings() const { return m_settings.get(); }
     void setMuted(bool muted) { m_muted = muted; }
     GameStateManager* getStateManager() const { return m_stateManager; }
     // The course the next race is run on, and the one the results show.
@@ -72,7 +82,18 @@ public:
 private:
     Game();
     void bindDefaultKeys();
-    void createWindow(const LaunchOptions& options);
+    // The players' steering keys of the settings, into binding sets 0 and 1.
+    void bindPlayerKeys();
+    void createWindow(bool windowed);
+    void registerSettingsActions();
+    void startRebinding(int player, KeyRebinder::Side side);
+    void restoreDefaultKeys();
+    // The line under the settings screen's buttons, when that screen is showing.
+    void showSettingsMessage(const std::string& message);
+    void changeSettings(const Settings& settings);
+    // Window events the game itself answers before the screens see them: the fullscreen keys,
+    // and the key a rebinding waits for. True when the event is used up.
+    bool handleOwnEvent(const sf::Event& event);
     void registerScreens();
     void pollEvents();
     void shutdown();
@@ -95,4 +116,9 @@ private:
     std::string m_commandLineMap;
     RaceCourse m_firstCourse;
     RaceCourse m_course;
+    KeptSettings m_settings;
+    KeyRebinder m_rebinder;
+    bool m_fullscreen = true;
+    sf::Vector2u m_windowedSize{LaunchOptions::kDefaultWindowWidth,
+                                LaunchOptions::kDefaultWindowHeight};
 };

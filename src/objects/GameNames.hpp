@@ -37,6 +37,12 @@ struct GameNames {
         // The courses screen's page buttons.
         static constexpr const char* kPreviousCourses = "PreviousCourses";
         static constexpr const char* kNextCourses = "NextCourses";
+        // Wait for the next key pressed and steer with it.
+        static constexpr const char* kRebindPlayer1Left = "RebindPlayer1Left";
+        static constexpr const char* kRebindPlayer1Right = "RebindPlayer1Right";
+        static constexpr const char* kRebindPlayer2Left = "RebindPlayer2Left";
+        static constexpr const char* kRebindPlayer2Right = "RebindPlayer2Right";
+        static constexpr const char* kDefaultKeys = "DefaultKeys";
     };
     // Only a win zone of this name lets players in; of another, it is a solid wall.
     static constexpr const char* kOpenWinZoneName = "WinZone";
@@ -47,6 +53,9 @@ struct GameNames {
     // Every screen, in the order the game creates them.
     static const std::vector<std::string>& screenNames();
     static const std::vector<std::string>& settingFunctions();
+
+    // The settings screen's line that says what a settings button did (the id of a "Text").
+    static constexpr const char* kSettingsMessage = "Message";
 
     // A racer is known by its id: it contains "Player" and not "Camera", which the ids of the
     // cameras following the racers do. Ids such as "Player1", "Player-2" or "BluePlayer" race.

@@ -65,12 +65,14 @@ std::optional<int> InputManager::findKey(const std::string& name, int bindingSet
 void InputManager::bind(int bindingSet, const std::string& name, int keyCode) {
     if (bindingSet >= 0 && bindingSet < kBindingSets) {
         m_bindings[bindingSet][name] = keyCode;
+        ++m_bindingsVersion;
     }
 }
 
 void InputManager::clearBindings(int bindingSet) {
     if (bindingSet >= 0 && bindingSet < kBindingSets) {
         m_bindings[bindingSet].clear();
+        ++m_bindingsVersion;
     }
 }
 

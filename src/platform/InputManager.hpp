@@ -41,10 +41,14 @@ public:
     int getKey(const std::string& name, int bindingSet) const;
     void bind(int bindingSet, const std::string& name, int keyCode);
     void clearBindings(int bindingSet);
+    // Goes up with every change of any binding: texts that name keys know when to look again.
+    unsigned bindingsVersion() const { return m_bindingsVersion; }
 
     // Codes outside 0..100 read as up.
     bool isKeyDown(int keyCode) const;
     bool isKeyPressed(int keyCode) const;
+    // The key is down as the events so far leave it (a repeated press of a held key says so).
+    bool isKeyHeldLive(int keyCode) const { return isValidKey(keyCode) && m_liveKeys[keyCode]; }
     // The key bound to `action` in set `player` is down, or that player's pad pushes that way.
     // An action the set does not bind reads no key at all.
     bool isActionDown(const std::string& action, int player) const;
@@ -66,5 +70,6 @@ private:
     sf::RenderWindow* m_window = nullptr;
     std::array<std::unordered_map<std::string, int>, kBindingSets> m_bindings{};
     bool m_mouseLatch = false;
+    unsigned m_bindingsVersion = 0;
     Gamepads m_pads;
 };

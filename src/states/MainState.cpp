@@ -66,6 +66,7 @@ void MainState::enterRace() {
     if (m_mapLoaded) {
         addCameras();
         initRegisteredObjects();
+        m_keyHints.start();
     }
     loadBackground();
 }
@@ -264,6 +265,9 @@ void MainState::draw() {
         assets.drawLayers();
     }
     drawDivider(*target);
+    if (m_mapLoaded) {
+        m_keyHints.draw(*target);
+    }
 }
 
 void MainState::drawDivider(sf::RenderTarget& target) const {

@@ -10,6 +10,7 @@
 
 #include "core/GameState.hpp"
 #include "states/BackgroundMask.hpp"
+#include "states/KeyHints.hpp"
 
 class CameraRenderComponent;
 
@@ -54,6 +55,7 @@ private:
     // The white line between the two halves, from the middle of the design screen rightward.
     sf::RectangleShape m_divider;
     BackgroundMask m_backgroundMask;
+    KeyHints m_keyHints;
     bool m_backgroundCulling = true;
     // False when the level map could not be loaded: the screen then only waits for Escape (or
     // F5, once the designer has mended the map).

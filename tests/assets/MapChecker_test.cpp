@@ -148,7 +148,7 @@ TEST(MapCheckerTest, TilesetsMustBeSquareAndCutFromAnImageThatExists) {
                          "<tileset firstgid='2' name='Sound' tilewidth='32' tileheight='32'>"
                          "<image source='Music/TestLoop.wav'/></tileset>\n"
                          "<tileset firstgid='3' name='Sound' tilewidth='16' tileheight='16'>"
-                         "<image source='ui/KeyA.png'/></tileset>\n"),
+                         "<image source='ui/KeyEsc.png'/></tileset>\n"),
                    {"2:67: error: tileset \"Gone\": image \"tilesets/Gone.png\" does not exist",
                     "\"Music/TestLoop.wav\" is not an image",
                     "4:2: error: tileset \"Sound\" has the name of an earlier",

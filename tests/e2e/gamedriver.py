@@ -1,7 +1,8 @@
 """Drives the real game the way a player would, each game on an X server of its own (so that
 tests run side by side): it starts the game in a scratch copy of the game folder (so races never
 write into the checkout), finds its window, clicks buttons read from the maps, holds keys, takes
-screenshots and closes the game. Also: where the game draws its 1920x1080 layout in a window of
+screenshots and closes the game. Every game keeps its settings and saved data in folders of the
+test's own (XDG_CONFIG_HOME and XDG_DATA_HOME), never in the real home. Also: where the game draws its 1920x1080 layout in a window of
 another size, and small race maps with pictures of their own for --level."""
 import os
 import re
@@ -167,9 +168,13 @@ class MapButton:
         return int(self.x + self.width / 2), int(self.y + self.height / 2)
 
     def expected_centre_colour(self):
+        return self.expected_colour(self.centre())
+
+    def expected_colour(self, point):
+        """The picture's colour at a point of the layout inside the button."""
         with Image.open(self.picture) as picture:
             picture = picture.convert("RGBA")
-            return picture.getpixel((picture.width // 2, picture.height // 2))[:3]
+            return picture.getpixel((int(point[0] - self.x), int(point[1] - self.y)))[:3]
 
 
 def map_buttons(assets, map_file):
@@ -185,14 +190,23 @@ def find_button(assets, map_file, next_state):
     fail(f"{map_file} has no button to {next_state}")
 
 
+def find_setting(assets, functionality):
+    for button in map_buttons(assets, "SettingsScreenMap.tmx"):
+        if button.functionality == functionality:
+            return button
+    fail(f"the settings screen has no button that does {functionality}")
+
+
 class Game:
     """The game started in a scratch folder `root` with a copy of the game's assets/ and an
     empty bin/, on an X server of its own whose screen is `screen_size`. It runs in `cwd`
     (relative to root; bin/ by default) with `args`; with `own_copy` the binary is copied to
-    root/bin/ and started from there, as an installed game would be."""
+    root/bin/ and started from there, as an installed game would be. Its settings are kept in
+    `config_home` (a folder the caller owns, for a game started again), else in one under root."""
 
     def __init__(self, binary, source_dir, shots_dir, args=(), screen_size=DESIGN, cwd="bin",
-                 own_copy=False):
+                 own_copy=False, config_home=None):
+        self.config_home = config_home
         self.screen = PrivateScreen(screen_size)
         self.screen_size = self.screen.size
         self.process = None
@@ -218,7 +232,10 @@ class Game:
         self.shots_dir = shots_dir
         os.makedirs(shots_dir, exist_ok=True)
         self.errors = tempfile.TemporaryFile(mode="w+")
-        self.process = subprocess.Popen([binary, *args], cwd=self.cwd, env=self.screen.env,
+        self.config_home = self.config_home or os.path.join(self.root, "config")
+        env = dict(self.screen.env, XDG_CONFIG_HOME=self.config_home,
+                   XDG_DATA_HOME=os.path.join(self.root, "data"))
+        self.process = subprocess.Popen([binary, *args], cwd=self.cwd, env=env,
                                         stderr=self.errors)
         self.dpy = display.Display(self.screen.name)
         self.window = wait_for(self._find_window, 120, "the game window")
@@ -304,6 +321,14 @@ class Game:
         return all(shot.getpixel((x, y)) == (255, 255, 255)
                    for y in range(50, self.screen_size[1], 200))
 
+    def settings_text(self):
+        """The settings file as the game last wrote it; None before it first does."""
+        path = os.path.join(self.config_home, "tumbleleaf", "settings.ini")
+        if not os.path.exists(path):
+            return None
+        with open(path, encoding="utf-8") as settings:
+            return settings.read()
+
     def leaderboard_lines(self):
         path = os.path.join(self.assets, "SaveFiles", "Leaderboard.txt")
         if not os.path.exists(path):
@@ -320,13 +345,15 @@ class Game:
         self.xdotool("mousemove", 2, 2)
         time.sleep(0.2)
 
-    def click(self, button):
-        """Points at the button until the game draws it lit, then holds it down until the game
-        draws the press (the button darker, or the next screen): a frame slowed down by the
-        sanitizers cannot miss the click."""
-        point = self.on_screen(button.centre())
+    def click(self, button, at=None):
+        """Points at the button (its centre, or the layout point `at` on it where no label
+        covers it) until the game draws it lit, then holds it down until the game draws the
+        press (the button darker, or the next screen): a frame slowed down by the sanitizers
+        cannot miss the click."""
+        at = at or button.centre()
+        point = self.on_screen(at)
         self.xdotool("mousemove", *point)
-        lit = tuple(c * HOVER_TINT // 255 for c in button.expected_centre_colour())
+        lit = tuple(c * HOVER_TINT // 255 for c in button.expected_colour(at))
         wait_for(lambda: colour_near(self.screenshot().getpixel(point), lit, 3), 60,
                  f"{button.name} lit under the mouse")
         self.xdotool("mousedown", 1)

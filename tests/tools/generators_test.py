@@ -153,7 +153,8 @@ class ShippedContentTest(unittest.TestCase):
             self.assertIn("MenuState", Map(name).targets(), name)
         buttons = Map("SettingsScreenMap.tmx").of_type("SettingsButton")
         self.assertEqual({props["functionality"] for _, _, _, props in buttons},
-                         {"ToggleSound", "DeleteSave"})
+                         {"ToggleSound", "DeleteSave", "RebindPlayer1Left", "RebindPlayer1Right",
+                          "RebindPlayer2Left", "RebindPlayer2Right", "DefaultKeys"})
         for name, _, _, props in buttons:
             self.assertTrue(props.get("text") and "fontPath" in props, f"{name} needs a label")
 
