@@ -32,9 +32,9 @@ const std::vector<std::string>& GameNames::screenNames() {
 
 const std::vector<std::string>& GameNames::settingFunctions() {
     static const std::vector<std::string> functions{
-        Setting::kToggleSound,        Setting::kDeleteSave,        Setting::kPreviousCourses,
-        Setting::kNextCourses,        Setting::kRebindPlayer1Left, Setting::kRebindPlayer1Right,
-        Setting::kRebindPlayer2Left,  Setting::kRebindPlayer2Right, Setting::kDefaultKeys};
+        Setting::kToggleSound,       Setting::kDeleteSave,         Setting::kPreviousCourses,
+        Setting::kNextCourses,       Setting::kRebindPlayer1Left,  Setting::kRebindPlayer1Right,
+        Setting::kRebindPlayer2Left, Setting::kRebindPlayer2Right, Setting::kDefaultKeys};
     return functions;
 }
 
