@@ -13,10 +13,12 @@
 #include "objects/GameNames.hpp"
 #include "objects/Leaderboard.hpp"
 #include "physics/PhysicsManager.hpp"
+#include "platform/ActionNames.hpp"
 #include "platform/AssetFolder.hpp"
 #include "platform/DesignView.hpp"
 #include "platform/InputManager.hpp"
 #include "platform/RegularFile.hpp"
+#include "platform/SoundEffects.hpp"
 #include "states/MainState.hpp"
 #include "states/MapScreenState.hpp"
 #include "states/QuitState.hpp"
@@ -41,6 +43,12 @@ void Game::toggleSound() {
     const bool audible = music().getVolume() != 0.0f;
     music().setVolume(audible ? 0.0f : kMenuVolume);
     m_muted = audible;
+    SoundEffects::instance().setMuted(m_muted);
+}
+
+void Game::setMuted(bool muted) {
+    m_muted = muted;
+    SoundEffects::instance().setMuted(muted);
 }
 
 void Game::run(const LaunchOptions& options) {
@@ -110,6 +118,13 @@ void Game::bindDefaultKeys() {
     m_inputManager->bind(1, "right", sf::Keyboard::D);
     m_inputManager->bind(0, "debugdraw", sf::Keyboard::F1);
     m_inputManager->bind(0, "Reload", sf::Keyboard::F5);
+    m_inputManager->bind(0, ActionNames::kMenuUp, sf::Keyboard::Up);
+    m_inputManager->bind(0, ActionNames::kMenuDown, sf::Keyboard::Down);
+    m_inputManager->bind(0, ActionNames::kMenuLeft, sf::Keyboard::Left);
+    m_inputManager->bind(0, ActionNames::kMenuRight, sf::Keyboard::Right);
+    m_inputManager->bind(0, ActionNames::kMenuPress, sf::Keyboard::Enter);
+    m_inputManager->bind(0, ActionNames::kMenuBack, sf::Keyboard::Escape);
+    m_inputManager->bind(0, ActionNames::kPause, sf::Keyboard::P);
 }
 
 const std::vector<std::string>& Game::screenNames() {
@@ -215,6 +230,7 @@ void Game::shutdown() {
     // Leaving a screen may change the track, so the music stops after it.
     m_stateManager->leaveCurrent();
     music().stop();
+    SoundEffects::instance().release();
     AssetManager::instance().reset();
     AssetManager::instance().dropSpareGeometry();
     m_physicsManager->reset();

@@ -57,7 +57,7 @@ public:
     bool isMuted() const { return m_muted; }
     // Mutes the music, or brings it back at the menus' volume.
     void toggleSound();
-    void setMuted(bool muted) { m_muted = muted; }
+    void setMuted(bool muted);
     GameStateManager* getStateManager() const { return m_stateManager; }
     // The map the race is played on when the player named one; empty for the game's own.
     const std::string& getLevelPath() const { return m_levelPath; }
