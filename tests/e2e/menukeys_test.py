@@ -30,32 +30,30 @@ def main():
             shot = game.screenshot()
             return lit(button, shot) and not any(lit(other, shot) for other in others)
 
-        def press(key, seen, what):
-            game.press_key(key, seen, what)
-
         title_buttons = [play, tutorial, settings, quit_button]
         game.move_mouse_away()
         wait_for(lambda: all(game.shows_button(b) for b in title_buttons), 60,
                  "the title, nothing lit")
-        press("Down", lambda: only_lit(play, title_buttons[1:]), "the first button lit")
+        game.press_key("Down", lambda: only_lit(play, title_buttons[1:]), "the first button lit")
         edge = game.on_screen((play.x - 3, play.centre()[1]))
         shot = game.screenshot("highlight")
         if not colour_near(shot.getpixel(edge), OUTLINE, 3):
             fail(f"no outline around the lit button: {shot.getpixel(edge)} at {edge}")
-        press("Down", lambda: only_lit(tutorial, [play, settings]), "the second button lit")
-        press("Up", lambda: only_lit(play, [tutorial]), "back up to the first")
-        press("Up", lambda: only_lit(quit_button, [play]), "round to the last button")
-        press("Down", lambda: only_lit(play, [quit_button]), "round to the first again")
-        press("Down", lambda: lit(tutorial), "the tutorial button lit")
-        press("Down", lambda: lit(settings), "the settings button lit")
-        press("Return", lambda: game.shows_button(back), "the settings screen")
-        press("Escape", lambda: game.shows_button(play), "the title after Escape")
+        game.press_key("Down", lambda: only_lit(tutorial, [play, settings]),
+                       "the second button lit")
+        game.press_key("Up", lambda: only_lit(play, [tutorial]), "back up to the first")
+        game.press_key("Up", lambda: only_lit(quit_button, [play]), "round to the last button")
+        game.press_key("Down", lambda: only_lit(play, [quit_button]), "round to the first again")
+        game.press_key("Down", lambda: lit(tutorial), "the tutorial button lit")
+        game.press_key("Down", lambda: lit(settings), "the settings button lit")
+        game.press_key("Return", lambda: game.shows_button(back), "the settings screen")
+        game.press_key("Escape", lambda: game.shows_button(play), "the title after Escape")
 
-        press("Down", lambda: lit(play), "the play button lit")
-        press("Return", lambda: game.shows_divider(), "the race")
-        press("Escape", lambda: game.shows_button(play), "the title after the race")
-        press("Up", lambda: lit(play), "the first button lit on the title again")
-        press("Up", lambda: lit(quit_button), "the quit button lit")
+        game.press_key("Down", lambda: lit(play), "the play button lit")
+        game.press_key("Return", lambda: game.shows_divider(), "the race")
+        game.press_key("Escape", lambda: game.shows_button(play), "the title after the race")
+        game.press_key("Up", lambda: lit(play), "the first button lit on the title again")
+        game.press_key("Up", lambda: lit(quit_button), "the quit button lit")
         game.xdotool("keydown", "Return")
         try:
             game.wait_for_exit()

@@ -8,7 +8,7 @@ import os
 import sys
 import time
 
-from PIL import ImageChops
+from PIL import Image, ImageChops
 from Xlib import X
 
 from gamedriver import Game, colour_near, fail, find_button, wait_for
@@ -29,8 +29,9 @@ class OverlayButton:
         return int(self.x + self.width / 2), int(self.y + self.height / 2)
 
     def expected_centre_colour(self):
-        from gamedriver import MapButton
-        return MapButton.expected_centre_colour(self)
+        with Image.open(self.picture) as picture:
+            picture = picture.convert("RGBA")
+            return picture.getpixel((picture.width // 2, picture.height // 2))[:3]
 
 
 def main():
