@@ -181,13 +181,12 @@ void MainState::restart() {
 
 // This frame's physics has already run; from the next one on its clock stands.
 void MainState::pause() {
-    if (isPaused()) {
+    sf::RenderWindow* target = window();
+    if (isPaused() || target == nullptr) {
         return;
     }
     PhysicsManager::instance().setPaused(true);
-    if (sf::RenderWindow* target = window()) {
-        m_pause.open(*target);
-    }
+    m_pause.open(*target);
     if (!Game::instance().isMuted()) {
         Game::instance().getMusic().setVolume(kPausedVolume);
     }

@@ -51,7 +51,7 @@ private:
     // Paints the background only where no camera's opaque tiles will hide it.
     void drawBackground(sf::RenderWindow& target);
     void updateObjects(float frameSeconds);
-    // The pause's own frame; false when it has left the race.
+    // The frame of a paused race: only the overlay and the pause key answer.
     void updatePaused(float frameSeconds);
     void leaveForTitle();
     void restart();
