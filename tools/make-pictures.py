@@ -472,6 +472,10 @@ BUTTONS = {
     "ui/ButtonPrevious.png": ("PREVIOUS", (108, 128, 158)),
     "ui/ButtonNext.png": ("NEXT", (108, 128, 158)),
     "ui/ButtonPlate.png": ("", (238, 224, 188)),
+    # The pause's overlay.
+    "ui/ButtonResume.png": ("RESUME", (86, 170, 88)),
+    "ui/ButtonRestart.png": ("RESTART", (226, 146, 58)),
+    "ui/ButtonTitle.png": ("TITLE", (108, 128, 158)),
 }
 BUTTON_SIZE = (480, 96)
 PLATE_SIZE = (640, 96)

@@ -6,6 +6,7 @@
 #include "components/SpriteRenderComponent.hpp"
 #include "platform/DesignView.hpp"
 #include "platform/InputManager.hpp"
+#include "platform/SoundEffects.hpp"
 
 const sf::Color BaseButtonComponent::kHoverTint(180, 180, 180, 255);
 const sf::Color BaseButtonComponent::kPressTint(120, 120, 120, 255);
@@ -33,6 +34,7 @@ void BaseButtonComponent::update(float /*frameSeconds*/) {
 
 void BaseButtonComponent::handleMouse(std::optional<sf::Vector2f> position, bool leftButtonDown) {
     const bool over = position && contains(position->x, position->y);
+    m_hovered = over;
     updateHover(over, leftButtonDown);
     if (!over) {
         return;
@@ -46,12 +48,19 @@ void BaseButtonComponent::handleMouse(std::optional<sf::Vector2f> position, bool
         return;
     }
     input.setMouseLatch(true);
+    press();
+}
+
+void BaseButtonComponent::press() {
+    SoundEffects::instance().play(SoundEffects::Kind::Click);
     fire();
 }
 
 void BaseButtonComponent::updateHover(bool over, bool leftButtonDown) {
     if (over) {
         m_spriteComponent->setColor(leftButtonDown ? kPressTint : kHoverTint);
+    } else if (m_highlighted) {
+        m_spriteComponent->setColor(kHoverTint);
     } else if (m_spriteComponent->getColor() != sf::Color::White) {
         m_spriteComponent->setColor(sf::Color::White);
     }

@@ -15,12 +15,14 @@
 #include "objects/GameNames.hpp"
 #include "objects/Leaderboard.hpp"
 #include "physics/PhysicsManager.hpp"
+#include "platform/ActionNames.hpp"
 #include "platform/AssetFolder.hpp"
 #include "platform/DesignView.hpp"
 #include "platform/InputManager.hpp"
 #include "platform/RegularFile.hpp"
 #include "platform/UserFolders.hpp"
 #include "states/CoursesState.hpp"
+#include "platform/SoundEffects.hpp"
 #include "states/MainState.hpp"
 #include "states/MapScreenState.hpp"
 #include "states/QuitState.hpp"
@@ -67,6 +69,7 @@ void Game::toggleSound() {
     const bool audible = music().getVolume() != 0.0f;
     music().setVolume(audible ? 0.0f : kMenuVolume);
     m_muted = audible;
+    SoundEffects::instance().setMuted(m_muted);
     Settings settings = m_settings.get();
     settings.sound = !m_muted;
     changeSettings(settings);
@@ -115,6 +118,11 @@ void Game::bindPlayerKeys() {
     }
 }
 
+void Game::setMuted(bool muted) {
+    m_muted = muted;
+    SoundEffects::instance().setMuted(muted);
+}
+
 void Game::run(const LaunchOptions& options) {
     if (!initialize(options)) {
         return;
@@ -134,7 +142,7 @@ bool Game::initialize(const LaunchOptions& options) {
     // The player's own choices; the command line wins over them for this run.
     m_settings = KeptSettings::fromConfigFolder();
     bindPlayerKeys();
-    m_muted = !m_settings.get().sound;
+    setMuted(!m_settings.get().sound);
     m_windowedSize = options.windowSize;
 
     createWindow(options.windowed || m_settings.get().windowMode == WindowMode::Windowed);
@@ -217,6 +225,13 @@ void Game::bindDefaultKeys() {
     m_inputManager->bind(1, "right", sf::Keyboard::D);
     m_inputManager->bind(0, "debugdraw", sf::Keyboard::F1);
     m_inputManager->bind(0, "Reload", sf::Keyboard::F5);
+    m_inputManager->bind(0, ActionNames::kMenuUp, sf::Keyboard::Up);
+    m_inputManager->bind(0, ActionNames::kMenuDown, sf::Keyboard::Down);
+    m_inputManager->bind(0, ActionNames::kMenuLeft, sf::Keyboard::Left);
+    m_inputManager->bind(0, ActionNames::kMenuRight, sf::Keyboard::Right);
+    m_inputManager->bind(0, ActionNames::kMenuPress, sf::Keyboard::Enter);
+    m_inputManager->bind(0, ActionNames::kMenuBack, sf::Keyboard::Escape);
+    m_inputManager->bind(0, ActionNames::kPause, sf::Keyboard::P);
 }
 
 const std::vector<std::string>& Game::screenNames() {
@@ -353,6 +368,7 @@ void Game::shutdown() {
     // Leaving a screen may change the track, so the music stops after it.
     m_stateManager->leaveCurrent();
     music().stop();
+    SoundEffects::instance().release();
     AssetManager::instance().reset();
     AssetManager::instance().dropSpareGeometry();
     m_physicsManager->reset();

@@ -68,7 +68,7 @@ public:
     void toggleFullscreen();
     bool isFullscreen() const { return m_fullscreen; }
     const Settings& getSettings() const { return m_settings.get(); }
-    void setMuted(bool muted) { m_muted = muted; }
+    void setMuted(bool muted);
     GameStateManager* getStateManager() const { return m_stateManager; }
     // The course the next race is run on, and the one the results show.
     const RaceCourse& getCourse() const { return m_course; }

@@ -7,6 +7,7 @@
 #include "components/FontLoader.hpp"
 #include "components/StateButtonComponent.hpp"
 #include "core/GameStateManager.hpp"
+#include "objects/GameNames.hpp"
 #include "platform/AssetFolder.hpp"
 #include "platform/DesignView.hpp"
 
@@ -17,6 +18,9 @@ GameState::~GameState() = default;
 
 void GameState::draw() {
     AssetManager::instance().drawLayers();
+    if (sf::RenderWindow* target = window()) {
+        m_menu.draw(*target);
+    }
 }
 
 std::shared_ptr<GameObject> GameState::loadAndRegisterMap(const std::string& fileName) {
@@ -43,6 +47,25 @@ void GameState::initRegisteredObjects() {
     for (const auto& object : m_gameObjectManager.getObjects()) {
         object->init();
     }
+    collectMenuButtons();
+}
+
+void GameState::collectMenuButtons() {
+    MenuNavigator::Buttons buttons;
+    std::shared_ptr<BaseButtonComponent> back;
+    for (const auto& object : m_gameObjectManager.getObjects()) {
+        const auto button = object->getComponent<BaseButtonComponent>();
+        if (!button) {
+            continue;
+        }
+        buttons.push_back(button);
+        const auto leads = object->getComponent<StateButtonComponent>();
+        const bool toTitle = leads && leads->getNextState() == GameNames::Screen::kTitle;
+        if (!back && (toTitle || object->getId().find("Back") != std::string::npos)) {
+            back = button;
+        }
+    }
+    m_menu.setButtons(std::move(buttons), back);
 }
 
 bool GameState::loadScreenMap(const std::string& fileName) {
@@ -70,6 +93,7 @@ void GameState::updateMenu(const sf::View& view, float frameSeconds) {
         fitted.setViewport(DesignView::letterbox(target->getSize()));
         target->setView(fitted);
     }
+    m_menu.update();
     for (const auto& object : m_gameObjectManager.getObjects()) {
         const auto button = object->getComponent<StateButtonComponent>();
         for (const auto& component : object->getComponentList()) {

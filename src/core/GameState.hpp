@@ -5,6 +5,7 @@
 #include <memory>
 #include <string>
 
+#include "components/MenuNavigator.hpp"
 #include "core/GameObjectManager.hpp"
 
 class Game;
@@ -26,7 +27,8 @@ public:
     virtual void init() = 0;
     virtual void exit() = 0;
     virtual void update(float frameSeconds) = 0;
-    // Default: one pass over the loaded map's layers with the window's current view.
+    // Default: one pass over the loaded map's layers with the window's current view, and the
+    // menu's highlight.
     virtual void draw();
 
     GameObjectManager& getGameObjectManager() { return m_gameObjectManager; }
@@ -38,15 +40,16 @@ protected:
     // Registers a map object and every object of its layers, in the map's order; nothing for no
     // map.
     void registerMap(const std::shared_ptr<GameObject>& map);
-    // Only once the whole scene is registered may components look each other up.
+    // Only once the whole scene is registered may components look each other up. The scene's
+    // buttons become the screen's menu.
     void initRegisteredObjects();
     // Both of the above: what a menu-type screen does on entry. False when there is no map.
     bool loadScreenMap(const std::string& fileName);
     // What a menu-type screen does on entry: the font first when it takes one (no font, no
     // screen), then the map, then it remembers the view the screen is built with.
     void enterMenuScreen(const std::string& fileName, sf::View& view, sf::Font* font = nullptr);
-    // The frame of every menu-type screen: update every object, and follow a clicked state
-    // button to its screen.
+    // The frame of every menu-type screen: the menu keys, then every object, and a clicked
+    // state button followed to its screen.
     void updateMenu(const sf::View& view, float frameSeconds);
     // Loads the game's font, saying so when it cannot.
     static bool loadFont(sf::Font& font);
@@ -59,4 +62,10 @@ protected:
     GameStateManager* m_stateManager;
     Game* m_game;
     GameObjectManager m_gameObjectManager;
+    MenuNavigator m_menu;
+
+private:
+    // The buttons of the registered objects; the way back is a button to the title, or one
+    // whose object is named for going back.
+    void collectMenuButtons();
 };

@@ -88,6 +88,9 @@ void PhysicsManager::unregisterCollidersOf(const GameObject& owner) {
 }
 
 void PhysicsManager::update(float frameSeconds) {
+    if (m_paused) {
+        return;
+    }
     m_accumulator += frameSeconds;
     while (m_accumulator >= m_timeStep) {
         resetDegradationFactors();
@@ -132,7 +135,10 @@ void PhysicsManager::step() {
             b->checkWinZone(a);
             if (playerBox->isSolid() && box->isSolid()) {
                 correctPositions(*a, *b, normal);
-                resolveCollision(a, b, normal);
+                const float impactSpeed = resolveCollision(a, b, normal);
+                if (impactSpeed > 0.0f && m_impactListener) {
+                    m_impactListener(impactSpeed);
+                }
             }
         }
     }
@@ -209,30 +215,32 @@ bool PhysicsManager::checkCollision(const std::shared_ptr<BoxCollisionComponent>
     return true;
 }
 
-void PhysicsManager::resolveCollision(std::shared_ptr<RigidBodyComponent> a,
-                                      std::shared_ptr<RigidBodyComponent> other,
-                                      sf::Vector2f normal) {
+float PhysicsManager::resolveCollision(std::shared_ptr<RigidBodyComponent> a,
+                                       std::shared_ptr<RigidBodyComponent> other,
+                                       sf::Vector2f normal) {
     const float len = length(normal);
     const sf::Vector2f unit(normal.x / len, normal.y / len);
     const float inverseMassA = a->getContactInverseMass();
     const float inverseMassOther = other->getContactInverseMass();
     const float inverseMassSum = inverseMassOther + inverseMassA;
     if (inverseMassSum == 0.0f) {
-        return;
+        return 0.0f;
     }
     const sf::Vector2f relative = a->getVelocity() - other->getVelocity();
     const float approach = relative.x * unit.x + relative.y * unit.y;
     if (approach <= 0.0f) {
-        return;  // already separating, or resting
+        return 0.0f;  // already separating, or resting
     }
     const float restitution = std::min(a->getRestitution(), other->getRestitution());
     const float impulse = (restitution + 1.0f) * approach / inverseMassSum;
     a->setVelocity(a->getVelocity() - unit * impulse * inverseMassA);
     other->setVelocity(other->getVelocity() + unit * impulse * inverseMassOther);
+    return approach;
 }
 
 void PhysicsManager::reset() {
     m_colliders.clear();
     m_accumulator = 0.0f;
+    m_paused = false;
     m_playerColliders.clear();
 }

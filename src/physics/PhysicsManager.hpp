@@ -1,6 +1,7 @@
 #pragma once
 
 #include <SFML/System/Vector2.hpp>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -23,8 +24,15 @@ public:
     void unregisterCollidersOf(const GameObject& owner);
     // Runs as many whole ticks as the accumulated frame time allows; the rest waits.
     void update(float frameSeconds);
-    // Forgets every box and the time not yet consumed.
+    // Paused, the clock stands: frame time is not collected, so nothing jumps on resuming.
+    void setPaused(bool paused) { m_paused = paused; }
+    bool isPaused() const { return m_paused; }
+    // Forgets every box and the time not yet consumed, and runs again.
     void reset();
+    // Told of every solid contact that bounces bodies apart, with the speed of the impact
+    // along the contact.
+    using ImpactListener = std::function<void(float impactSpeed)>;
+    void setImpactListener(ImpactListener listener) { m_impactListener = std::move(listener); }
 
     // True when the boxes overlap (touching counts). `normal` then points from a into b and
     // its length is the depth along the axis of smaller penetration. Boxes without area never
@@ -33,9 +41,10 @@ public:
                         const std::shared_ptr<BoxCollisionComponent>& b, sf::Vector2f& normal);
     // Undoes a fifth of the overlap (less a small slop), shared by the bodies' inverse masses.
     void correctPositions(RigidBodyComponent& a, RigidBodyComponent& b, sf::Vector2f normal);
-    // Restitution impulse along `normal` for bodies moving into each other.
-    void resolveCollision(std::shared_ptr<RigidBodyComponent> a,
-                          std::shared_ptr<RigidBodyComponent> other, sf::Vector2f normal);
+    // Restitution impulse along `normal` for bodies moving into each other; returns their speed
+    // towards each other along it (0 when they were not closing).
+    float resolveCollision(std::shared_ptr<RigidBodyComponent> a,
+                           std::shared_ptr<RigidBodyComponent> other, sf::Vector2f normal);
 
     float getTimeStep() const { return m_timeStep; }
     float getAccumulator() const { return m_accumulator; }
@@ -57,4 +66,6 @@ private:
     std::vector<std::shared_ptr<BoxCollisionComponent>> m_playerColliders;
     float m_timeStep = 1.0f / 30.0f;
     float m_accumulator = 0.0f;
+    bool m_paused = false;
+    ImpactListener m_impactListener;
 };

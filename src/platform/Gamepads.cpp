@@ -12,6 +12,15 @@ PadState Gamepads::readJoystick(unsigned id) {
     if (pad.connected) {
         pad.stickX = sf::Joystick::getAxisPosition(id, sf::Joystick::X);
         pad.povX = sf::Joystick::getAxisPosition(id, sf::Joystick::PovX);
+        pad.stickY = sf::Joystick::getAxisPosition(id, sf::Joystick::Y);
+        // SFML reports the D-pad's up as positive, unlike the stick.
+        pad.povY = -sf::Joystick::getAxisPosition(id, sf::Joystick::PovY);
+        const unsigned count = std::min(sf::Joystick::getButtonCount(id), 32u);
+        for (unsigned button = 0; button < count; ++button) {
+            if (sf::Joystick::isButtonPressed(id, button)) {
+                pad.buttons |= 1u << button;
+            }
+        }
     }
     return pad;
 }
@@ -25,6 +34,7 @@ void Gamepads::setReader(Reader reader) {
 }
 
 void Gamepads::sample() {
+    m_previousPads = m_pads;
     for (unsigned id = 0; id < kMaxPads; ++id) {
         m_pads[id] = m_reader(id);
     }
@@ -61,4 +71,35 @@ bool Gamepads::isPushing(const std::string& action, int player) const {
     const PadState& pad = m_pads[m_padOfPlayer[player]];
     return direction != 0.0f &&
            (pad.stickX * direction >= kDeadZone || pad.povX * direction >= kDeadZone);
+}
+
+bool Gamepads::gives(const PadState& pad, PadControl control) {
+    const auto held = [&pad](unsigned button) { return (pad.buttons >> button & 1u) != 0; };
+    switch (control) {
+        case PadControl::Up:
+            return pad.stickY <= -kDeadZone || pad.povY <= -kDeadZone;
+        case PadControl::Down:
+            return pad.stickY >= kDeadZone || pad.povY >= kDeadZone;
+        case PadControl::Left:
+            return pad.stickX <= -kDeadZone || pad.povX <= -kDeadZone;
+        case PadControl::Right:
+            return pad.stickX >= kDeadZone || pad.povX >= kDeadZone;
+        case PadControl::Confirm:
+            return held(kConfirmButton);
+        case PadControl::Back:
+            return held(kBackButton);
+        case PadControl::Start:
+            return held(kStartButton);
+    }
+    return false;
+}
+
+bool Gamepads::wasPressed(PadControl control) const {
+    for (unsigned id = 0; id < kMaxPads; ++id) {
+        if (m_pads[id].connected && gives(m_pads[id], control) &&
+            !gives(m_previousPads[id], control)) {
+            return true;
+        }
+    }
+    return false;
 }

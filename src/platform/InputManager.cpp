@@ -1,6 +1,30 @@
 #include "platform/InputManager.hpp"
 
 #include <SFML/Window/Event.hpp>
+#include <unordered_map>
+
+#include "platform/ActionNames.hpp"
+
+namespace {
+
+std::optional<PadControl> padControlFor(const std::string& action) {
+    static const std::unordered_map<std::string, PadControl> controls{
+        {ActionNames::kMenuUp, PadControl::Up},
+        {ActionNames::kMenuDown, PadControl::Down},
+        {ActionNames::kMenuLeft, PadControl::Left},
+        {ActionNames::kMenuRight, PadControl::Right},
+        {ActionNames::kMenuPress, PadControl::Confirm},
+        {ActionNames::kMenuBack, PadControl::Back},
+        {ActionNames::kPause, PadControl::Start},
+    };
+    const auto found = controls.find(action);
+    if (found == controls.end()) {
+        return std::nullopt;
+    }
+    return found->second;
+}
+
+}  // namespace
 
 InputManager& InputManager::instance() {
     static InputManager manager(Gamepads::readJoystick);
@@ -24,6 +48,7 @@ void InputManager::handleEvent(const sf::Event& event) {
         case sf::Event::LostFocus:
             // The release of a key held while switching away never reaches us.
             releaseAllKeys();
+            m_liveLostFocus = true;
             break;
         default:
             break;
@@ -43,6 +68,8 @@ void InputManager::releaseAllKeys() {
 void InputManager::advanceFrame() {
     m_previousKeys = m_currentKeys;
     m_currentKeys = m_liveKeys;
+    m_lostFocus = m_liveLostFocus;
+    m_liveLostFocus = false;
     m_pads.sample();
 }
 
@@ -94,4 +121,12 @@ bool InputManager::isActionPressed(const std::string& action, int bindingSet) co
 bool InputManager::isActionDown(const std::string& action, int player) const {
     const std::optional<int> key = findKey(action, player);
     return (key && isKeyDown(*key)) || m_pads.isPushing(action, player);
+}
+
+bool InputManager::isCommandPressed(const std::string& action) const {
+    if (isActionPressed(action, 0)) {
+        return true;
+    }
+    const std::optional<PadControl> control = padControlFor(action);
+    return control && m_pads.wasPressed(*control);
 }

@@ -54,6 +54,11 @@ public:
     bool isActionDown(const std::string& action, int player) const;
     // The key bound to `action` in `bindingSet` went down this frame; unbound, no key does.
     bool isActionPressed(const std::string& action, int bindingSet) const;
+    // A menu or pause action (ActionNames) went down this frame, by its key in set 0 or by its
+    // control on any pad: everyone may work the menus.
+    bool isCommandPressed(const std::string& action) const;
+    // The window lost the focus since the last frame.
+    bool lostFocus() const { return m_lostFocus; }
 
     sf::RenderWindow* getWindow() const { return m_window; }
     void setWindow(sf::RenderWindow* window) { m_window = window; }
@@ -71,5 +76,7 @@ private:
     std::array<std::unordered_map<std::string, int>, kBindingSets> m_bindings{};
     bool m_mouseLatch = false;
     unsigned m_bindingsVersion = 0;
+    bool m_liveLostFocus = false;
+    bool m_lostFocus = false;
     Gamepads m_pads;
 };

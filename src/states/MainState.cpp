@@ -18,9 +18,12 @@
 #include "objects/GameNames.hpp"
 #include "physics/BoxCollisionComponent.hpp"
 #include "physics/PhysicsManager.hpp"
+#include "physics/PlayerMoveComponent.hpp"
+#include "platform/ActionNames.hpp"
 #include "platform/AssetFolder.hpp"
 #include "platform/DesignView.hpp"
 #include "platform/InputManager.hpp"
+#include "platform/SoundEffects.hpp"
 
 namespace {
 
@@ -62,6 +65,8 @@ void MainState::init() {
 }
 
 void MainState::enterRace() {
+    PhysicsManager::instance().setImpactListener(
+        [](float impactSpeed) { SoundEffects::instance().playHit(impactSpeed); });
     loadLevel();
     if (m_mapLoaded) {
         addCameras();
@@ -134,17 +139,24 @@ void MainState::loadBackground() {
 }
 
 void MainState::update(float frameSeconds) {
-    if (InputManager::instance().isActionPressed("Exit", 0)) {
-        Game::instance().playTrack(Game::kMenuMusic, Game::kMenuVolume);
-        requestState(GameNames::Screen::kTitle);
+    const InputManager& input = InputManager::instance();
+    if (input.isActionPressed("Exit", 0)) {
+        leaveForTitle();
         return;
     }
-    if (InputManager::instance().isActionPressed("Reload", 0)) {
-        leaveRace();
-        enterRace();
+    if (input.isActionPressed("Reload", 0)) {
+        restart();
         return;
     }
     if (!m_mapLoaded) {
+        return;
+    }
+    if (isPaused()) {
+        updatePaused(frameSeconds);
+        return;
+    }
+    if (input.isCommandPressed(ActionNames::kPause) || input.lostFocus()) {
+        pause();
         return;
     }
     if (m_gameObjectManager.getPlayers().empty()) {
@@ -152,6 +164,61 @@ void MainState::update(float frameSeconds) {
         return;
     }
     updateObjects(frameSeconds);
+}
+
+void MainState::leaveForTitle() {
+    Game::instance().playTrack(Game::kMenuMusic, Game::kMenuVolume);
+    requestState(GameNames::Screen::kTitle);
+}
+
+void MainState::restart() {
+    resume();
+    leaveRace();
+    enterRace();
+}
+
+// This frame's physics has already run; from the next one on its clock stands.
+void MainState::pause() {
+    sf::RenderWindow* target = window();
+    if (isPaused() || target == nullptr) {
+        return;
+    }
+    PhysicsManager::instance().setPaused(true);
+    m_pause.open(*target);
+    if (!Game::instance().isMuted()) {
+        Game::instance().getMusic().setVolume(kPausedVolume);
+    }
+}
+
+void MainState::resume() {
+    if (!isPaused()) {
+        return;
+    }
+    m_pause.close();
+    PhysicsManager::instance().setPaused(false);
+    if (!Game::instance().isMuted()) {
+        Game::instance().getMusic().setVolume(Game::kLevelVolume);
+    }
+}
+
+void MainState::updatePaused(float frameSeconds) {
+    if (InputManager::instance().isCommandPressed(ActionNames::kPause)) {
+        resume();
+        return;
+    }
+    switch (m_pause.update(frameSeconds)) {
+        case PauseMenu::Choice::Resume:
+            resume();
+            break;
+        case PauseMenu::Choice::Restart:
+            restart();
+            break;
+        case PauseMenu::Choice::Title:
+            leaveForTitle();
+            break;
+        case PauseMenu::Choice::None:
+            break;
+    }
 }
 
 // Finished players are retired after the walk: retiring changes the registry being walked.
@@ -174,6 +241,10 @@ void MainState::updateObjects(float frameSeconds) {
 // The finished player's half of the screen stops where it is. Anything else leaves the race for
 // good: its box too, or it would go on standing in the way unseen.
 void MainState::retire(const std::shared_ptr<GameObject>& gameObject) {
+    const auto move = gameObject->getComponent<PlayerMoveComponent>();
+    if (move && move->getPoints() > 0.0f && !gameObject->isScoreRecorded()) {
+        SoundEffects::instance().play(SoundEffects::Kind::Finish);
+    }
     if (!GameNames::isRacerId(gameObject->getId())) {
         PhysicsManager::instance().unregisterCollidersOf(*gameObject);
         removeTrailsOf(*gameObject);
@@ -268,6 +339,9 @@ void MainState::draw() {
     if (m_mapLoaded) {
         m_keyHints.draw(*target);
     }
+    if (isPaused()) {
+        m_pause.draw(*target);
+    }
 }
 
 void MainState::drawDivider(sf::RenderTarget& target) const {
@@ -280,7 +354,9 @@ void MainState::exit() {
     useDesignView();
 }
 
+// The physics' reset lets its clock run again; the music is the next screen's business.
 void MainState::leaveRace() {
+    m_pause.close();
     m_cameras.clear();
     m_finished.clear();
     m_gameObjectManager.clear();

@@ -11,6 +11,7 @@
 #include "core/GameState.hpp"
 #include "states/BackgroundMask.hpp"
 #include "states/KeyHints.hpp"
+#include "states/PauseMenu.hpp"
 
 class CameraRenderComponent;
 
@@ -18,10 +19,13 @@ class CameraRenderComponent;
 // another or named a map when starting the game), played
 // split-screen, one camera per player, over a darkened background. Finished players are retired
 // and their cameras stop; when nobody is left in the race the win screen follows. Escape goes
-// back to the title menu; F5 reads the map again and restarts the race on it.
+// back to the title menu; F5 reads the map again and restarts the race on it. The pause key, a
+// pad's Start or the window losing the focus pauses the race: nothing moves, the physics clock
+// stands and the music plays quieter under an overlay offering Resume, Restart and Title.
 class MainState : public GameState {
 public:
     static constexpr const char* kMapFile = "TileMap.tmx";
+    static constexpr float kPausedVolume = 5.0f;
 
     MainState(GameStateManager* stateManager, Game* game);
 
@@ -32,6 +36,9 @@ public:
     // Off, the background is painted whole under the tiles, as it once was: the same picture,
     // for comparing the two.
     void setBackgroundCulling(bool culling) { m_backgroundCulling = culling; }
+    bool isPaused() const { return m_pause.isOpen(); }
+    void pause();
+    void resume();
 
 private:
     // The race's map and everything built from it; the music is left alone.
@@ -46,6 +53,10 @@ private:
     // Paints the background only where no camera's opaque tiles will hide it.
     void drawBackground(sf::RenderWindow& target);
     void updateObjects(float frameSeconds);
+    // The frame of a paused race: only the overlay and the pause key answer.
+    void updatePaused(float frameSeconds);
+    void leaveForTitle();
+    void restart();
     void retire(const std::shared_ptr<GameObject>& gameObject);
     void removeTrailsOf(const GameObject& gameObject);
 
@@ -64,4 +75,5 @@ private:
     // Players that finished in this frame's walk; kept between frames so that a frame allocates
     // nothing.
     std::vector<std::shared_ptr<GameObject>> m_finished;
+    PauseMenu m_pause;
 };

@@ -60,6 +60,23 @@ TEST_F(PhysicsManagerTest, WholeTicksRunFromTheAccumulatedFrameTime) {
     EXPECT_EQ(physics.getAccumulator(), 0.0f);
 }
 
+// A paused race must not find its paused time waiting when it resumes: the racers would jump.
+TEST_F(PhysicsManagerTest, PausedTheClockStandsAndCollectsNothing) {
+    add({player.box});
+    player.move->setSpeedFactor(2.0f);
+    physics.update(1.0f / 60.0f);
+    physics.setPaused(true);
+    physics.update(5.0f);
+    EXPECT_EQ(player.move->getSpeedFactor(), 2.0f);
+    physics.setPaused(false);
+    physics.update(1.0f / 60.0f);  // completes the tick begun before the pause, no more
+    EXPECT_EQ(player.move->getSpeedFactor(), 2.0f * 0.95f);
+    EXPECT_LT(physics.getAccumulator(), physics.getTimeStep());
+    physics.setPaused(true);
+    physics.reset();  // a new race never starts paused
+    EXPECT_FALSE(physics.isPaused());
+}
+
 TEST_F(PhysicsManagerTest, TheCollisionTestPushesAlongTheShallowerAxis) {
     const auto& a = player.box;
     sf::Vector2f normal;
@@ -81,11 +98,12 @@ TEST_F(PhysicsManagerTest, APushIsSharedByInverseMassAndStopsTheApproach) {
     EXPECT_NEAR(player.body->getPosition().x, -0.3976f, 1e-4);
     EXPECT_NEAR(heavy.body->getPosition().x, 8 + 0.3976f / 1000, 1e-6);
     player.body->setVelocity({50, 0});
-    physics.resolveCollision(player.body, heavy.body, {2, 0});
+    EXPECT_EQ(physics.resolveCollision(player.body, heavy.body, {2, 0}), 50.0f)
+        << "the impact speed, which the hit's sound is as loud as";
     EXPECT_NEAR(player.body->getVelocity().x, 0.05f, 1e-4);
     EXPECT_NEAR(heavy.body->getVelocity().x, 0.05f, 1e-4);
     player.body->setVelocity({-5, 0});  // moving apart already
-    physics.resolveCollision(player.body, heavy.body, {2, 0});
+    EXPECT_EQ(physics.resolveCollision(player.body, heavy.body, {2, 0}), 0.0f);
     EXPECT_EQ(player.body->getVelocity().x, -5.0f);
 
     // A wall is immovable whatever mass the map gives it: the player takes the whole push and

@@ -6,6 +6,8 @@
 #include <array>
 #include <utility>
 
+#include "platform/ActionNames.hpp"
+
 namespace {
 
 class InputManagerTest : public ::testing::Test {
@@ -117,6 +119,34 @@ TEST_F(InputManagerTest, EachPlayerKeepsItsPadAndAnUnpluggedPadFreesItsPlayer) {
     input.advanceFrame();
     EXPECT_TRUE(input.isActionDown("right", 0)) << "a pad plugged in mid-game is picked up";
     EXPECT_TRUE(input.isActionDown("left", 1));
+}
+
+// Any pad works the menus, whichever player it steers for; a held control counts once, like a
+// held key, or one push would run through the whole menu.
+TEST_F(InputManagerTest, MenuCommandsComeFromTheKeyOrAnyPadOncePerPush) {
+    input.bind(0, ActionNames::kMenuDown, sf::Keyboard::Down);
+    pads[2] = {true, 0, 0, 0, 100};  // a D-pad held down
+    input.advanceFrame();
+    EXPECT_TRUE(input.isCommandPressed(ActionNames::kMenuDown));
+    EXPECT_FALSE(input.isCommandPressed(ActionNames::kMenuUp));
+    input.advanceFrame();
+    EXPECT_FALSE(input.isCommandPressed(ActionNames::kMenuDown)) << "still held";
+    pads[2] = {true, 0, 0, 0, 0};
+    pads[6] = {true, 0, 0, 0, 0, 1u << Gamepads::kStartButton};
+    input.advanceFrame();
+    EXPECT_TRUE(input.isCommandPressed(ActionNames::kPause));
+    EXPECT_FALSE(input.isCommandPressed(ActionNames::kMenuPress));
+    input.setKeyState(sf::Keyboard::Down, true);
+    input.advanceFrame();
+    EXPECT_TRUE(input.isCommandPressed(ActionNames::kMenuDown)) << "the key works as well";
+
+    sf::Event lost{};
+    lost.type = sf::Event::LostFocus;
+    input.handleEvent(lost);
+    input.advanceFrame();
+    EXPECT_TRUE(input.lostFocus());
+    input.advanceFrame();
+    EXPECT_FALSE(input.lostFocus()) << "told in one frame only";
 }
 
 }  // namespace
