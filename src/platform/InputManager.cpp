@@ -48,7 +48,13 @@ void InputManager::handleEvent(const sf::Event& event) {
         case sf::Event::LostFocus:
             // The release of a key held while switching away never reaches us.
             releaseAllKeys();
-            m_liveLostFocus = true;
+            // Only a focus the window had: while a window appears, some X servers take back a
+            // focus it never had.
+            m_liveLostFocus = m_liveLostFocus || m_hasFocus;
+            m_hasFocus = false;
+            break;
+        case sf::Event::GainedFocus:
+            m_hasFocus = true;
             break;
         default:
             break;

@@ -28,7 +28,8 @@ public:
     explicit InputManager(Gamepads::Reader padReader);
     void setPadReader(Gamepads::Reader padReader);
 
-    // Key presses and releases, and the loss of focus; other events change nothing here.
+    // Key presses and releases, and the gain and loss of focus; other events change nothing
+    // here.
     void handleEvent(const sf::Event& event);
     // Live state from a KeyPressed / KeyReleased event; unknown codes (-1) are ignored.
     void setKeyState(int keyCode, bool down);
@@ -57,7 +58,7 @@ public:
     // A menu or pause action (ActionNames) went down this frame, by its key in set 0 or by its
     // control on any pad: everyone may work the menus.
     bool isCommandPressed(const std::string& action) const;
-    // The window lost the focus since the last frame.
+    // The window lost the focus it had gained, since the last frame.
     bool lostFocus() const { return m_lostFocus; }
 
     sf::RenderWindow* getWindow() const { return m_window; }
@@ -76,6 +77,7 @@ private:
     std::array<std::unordered_map<std::string, int>, kBindingSets> m_bindings{};
     bool m_mouseLatch = false;
     unsigned m_bindingsVersion = 0;
+    bool m_hasFocus = false;
     bool m_liveLostFocus = false;
     bool m_lostFocus = false;
     Gamepads m_pads;

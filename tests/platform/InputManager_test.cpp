@@ -140,9 +140,15 @@ TEST_F(InputManagerTest, MenuCommandsComeFromTheKeyOrAnyPadOncePerPush) {
     input.advanceFrame();
     EXPECT_TRUE(input.isCommandPressed(ActionNames::kMenuDown)) << "the key works as well";
 
-    sf::Event lost{};
-    lost.type = sf::Event::LostFocus;
-    input.handleEvent(lost);
+    sf::Event focus{};
+    focus.type = sf::Event::LostFocus;
+    input.handleEvent(focus);
+    input.advanceFrame();
+    EXPECT_FALSE(input.lostFocus()) << "a focus never gained is not lost";
+    focus.type = sf::Event::GainedFocus;
+    input.handleEvent(focus);
+    focus.type = sf::Event::LostFocus;
+    input.handleEvent(focus);
     input.advanceFrame();
     EXPECT_TRUE(input.lostFocus());
     input.advanceFrame();
