@@ -28,7 +28,9 @@ def region(game, shot, box):
 
 def open_settings(game):
     game.move_mouse_away()
-    game.click(find_button(game.assets, "TitleScreenMap.tmx", "SettingsState"))
+    settings = find_button(game.assets, "TitleScreenMap.tmx", "SettingsState")
+    wait_for(lambda: game.shows_button(settings), 120, "the title screen")
+    game.click(settings)
     back = find_button(game.assets, "SettingsScreenMap.tmx", "MenuState")
     wait_for(lambda: game.shows_button(back), 60, "the settings screen")
     return game.settled_shot("settings")
