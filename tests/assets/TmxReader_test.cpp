@@ -1,6 +1,10 @@
 #include "assets/TmxReader.hpp"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include <string>
 #include <tuple>
@@ -230,3 +234,68 @@ TEST(TmxReaderTest, AGidIsCutFromTheLastTilesetBeforeOneStartingAboveIt) {
 }
 
 }  // namespace
+
+namespace {
+
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+// A map folder of its own with these templates in it; removed afterwards.
+struct TemplateFolder {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("tmx-templates-" + std::to_string(::getpid()));
+    explicit TemplateFolder(const Files& files) {
+        std::filesystem::create_directories(path / "folder.tx");
+        for (const auto& [name, text] : files) {
+            std::ofstream(path / name) << text;
+        }
+    }
+    ~TemplateFolder() { std::filesystem::remove_all(path); }
+    TmxParseResult parse(const std::string& objects) const {
+        std::string text =
+            "<map width='1' height='1' tilewidth='8' tileheight='8'>"
+            "<objectgroup name='G'>" +
+            objects + "</objectgroup></map>";
+        return parseTmx(text.data(), path.string() + "/");
+    }
+};
+
+}  // namespace
+
+// The object's own attributes and properties override its template's; an empty or one-sided
+// size keeps the template's, as Tiled reads it.
+TEST(TmxReaderTest, AnObjectFromATemplateIsTheTemplatesObjectWithItsOwnOverrides) {
+    const TemplateFolder folder(Files{{"Racer.tx",
+                                       "<template><object name='P' type='Player' width='56' "
+                                       "height='56'><properties><property name='mass' value='1'/>"
+                                       "<property name='speed' value='2'/></properties></object>"
+                                       "</template>"}});
+    const auto result = folder.parse(
+        "<object template='Racer.tx' x='1' y='2'/>"
+        "<object template='Racer.tx' name='Q' class='Logo' x='3' y='4' width='10' height='0'>"
+        "<properties><property name='mass' value='5'/></properties></object>"
+        "<object template='Racer.tx' x='5' y='6' width='10' height='12'/>");
+    ASSERT_TRUE(result.map) << result.error();
+    const auto& objects = result.map->objectGroups[0].objects;
+    EXPECT_EQ(describe(objects[0]), "P|Player|0|1,2|56x56|mass=1;speed=2;");
+    EXPECT_EQ(describe(objects[1]), "Q|Logo|0|3,4|56x56|speed=2;mass=5;");
+    EXPECT_EQ(describe(objects[2]), "P|Player|0|5,6|10x12|mass=1;speed=2;");
+}
+
+TEST(TmxReaderTest, AMissingOrBrokenTemplateNamesTheObjectAndTheFile) {
+    const TemplateFolder folder(
+        {{"broken.tx", "<template><object name='P'"}, {"empty.tx", "<template/>"}});
+    const std::pair<const char*, const char*> cases[] = {
+        {"none.tx", "cannot be read"},
+        {"folder.tx", "cannot be read"},
+        {"broken.tx", "is broken: XML syntax error"},
+        {"empty.tx", "is not a template"}};
+    for (const auto& [file, problem] : cases) {
+        const auto result = folder.parse(std::string("<object name='Player1' template='") + file +
+                                         "' x='0' y='0'/>");
+        EXPECT_FALSE(result.map) << file;
+        EXPECT_NE(result.error().find(std::string("object \"Player1\": its template \"") + file +
+                                      "\" " + problem),
+                  std::string::npos)
+            << result.error();
+    }
+}
