@@ -261,26 +261,7 @@ struct TemplateFolder {
 
 }  // namespace
 
-// The object's own attributes and properties override its template's; an empty or one-sided
-// size keeps the template's, as Tiled reads it.
-TEST(TmxReaderTest, AnObjectFromATemplateIsTheTemplatesObjectWithItsOwnOverrides) {
-    const TemplateFolder folder(Files{{"Racer.tx",
-                                       "<template><object name='P' type='Player' width='56' "
-                                       "height='56'><properties><property name='mass' value='1'/>"
-                                       "<property name='speed' value='2'/></properties></object>"
-                                       "</template>"}});
-    const auto result = folder.parse(
-        "<object template='Racer.tx' x='1' y='2'/>"
-        "<object template='Racer.tx' name='Q' class='Logo' x='3' y='4' width='10' height='0'>"
-        "<properties><property name='mass' value='5'/></properties></object>"
-        "<object template='Racer.tx' x='5' y='6' width='10' height='12'/>");
-    ASSERT_TRUE(result.map) << result.error();
-    const auto& objects = result.map->objectGroups[0].objects;
-    EXPECT_EQ(describe(objects[0]), "P|Player|0|1,2|56x56|mass=1;speed=2;");
-    EXPECT_EQ(describe(objects[1]), "Q|Logo|0|3,4|56x56|speed=2;mass=5;");
-    EXPECT_EQ(describe(objects[2]), "P|Player|0|5,6|10x12|mass=1;speed=2;");
-}
-
+// What an object from a template is made of is held against Tiled in tools.tiled_reference.
 TEST(TmxReaderTest, AMissingOrBrokenTemplateNamesTheObjectAndTheFile) {
     const TemplateFolder folder(
         {{"broken.tx", "<template><object name='P'"}, {"empty.tx", "<template/>"}});

@@ -1,7 +1,7 @@
-// mapsame A.tmx B.tmx: says whether two maps make the same game for the game's reader and
+// tumbleleaf-mapdiff A.tmx B.tmx: whether two maps make the same game for the game's reader and
 // factory (tilesets, layers and cells, and every object with what each property it reads comes
-// to), and prints the first differences when not. Tests use it to hold maps as Tiled saves them
-// against the maps written out in full.
+// to), with the first differences when not. For a designer: did saving in another Tiled, using
+// templates or leaving defaults out change the level? Exit status 0 when the same, 1 when not.
 #include <algorithm>
 #include <iostream>
 #include <sstream>
@@ -96,7 +96,7 @@ std::vector<std::string> read(const std::string& path) {
 
 int main(int argc, char** argv) {
     if (argc != 3) {
-        std::cerr << "usage: mapsame A.tmx B.tmx\n";
+        std::cerr << "usage: tumbleleaf-mapdiff A.tmx B.tmx\n";
         return 2;
     }
     const auto a = read(argv[1]);
