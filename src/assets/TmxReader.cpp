@@ -389,9 +389,13 @@ TmxObject MapReader::templateObject(const Node& object, const std::string& sourc
         known = m_templates.emplace(path, readTemplate(path)).first;
     }
     if (!known->second.problem.empty()) {
+        // An object placed from a template often has no name of its own; Tiled's id tells it.
         const auto* name = object.first_attribute("name");
-        fail(object, "object " + MapWording::inQuotes(name != nullptr ? textOf(*name) : "") +
-                         ": its template " + MapWording::inQuotes(source) + " " +
+        const auto* id = object.first_attribute("id");
+        const std::string which = name != nullptr ? MapWording::inQuotes(textOf(*name))
+                                  : id != nullptr ? "with id " + textOf(*id)
+                                                  : MapWording::inQuotes("");
+        fail(object, "object " + which + ": its template " + MapWording::inQuotes(source) + " " +
                          known->second.problem);
     }
     return known->second.object;
