@@ -6,7 +6,8 @@ set -euo pipefail
 play_packages=(build-essential cmake pkg-config libsfml-dev librapidxml-dev)
 test_packages=(googletest libgtest-dev libbenchmark-dev xvfb xauth xdotool x11-utils
                libgl1-mesa-dri libgl-dev python3 python3-xlib imagemagick sox clang-format
-               python3-pil fonts-dotgothic16 clang libclang-rt-14-dev)
+               python3-pil fonts-dotgothic16 clang libclang-rt-14-dev tiled
+               debootstrap)
 
 packages=("${play_packages[@]}")
 if [ "${1:-play}" = test ]; then

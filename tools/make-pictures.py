@@ -576,11 +576,30 @@ def make_level_background():
     return img.quantize(colors=64, dither=Image.Dither.NONE)
 
 
+def make_icons():
+    """The desktop icon: the two racers on a sheet of paper, drawn once large and scaled down
+    to the sizes a desktop asks for."""
+    size = 256
+    img = Image.new("RGBA", (size, size), (0, 0, 0, 0))
+    d = ImageDraw.Draw(img)
+    d.rounded_rectangle([8, 8, size - 9, size - 9], radius=36, fill=(246, 240, 222),
+                        outline=(120, 96, 64), width=6)
+    for picture, x in ((make_crayon(), 44), (make_chalk(), 132)):
+        racer = picture.resize((picture.width * 200 // picture.height, 200),
+                               Image.Resampling.LANCZOS)
+        img.alpha_composite(racer, (x + (80 - racer.width) // 2, 28))
+    for icon_size in (256, 128, 64, 48, 32):
+        icon = img if icon_size == size else img.resize((icon_size, icon_size),
+                                                        Image.Resampling.LANCZOS)
+        save(icon, f"icons/{icon_size}x{icon_size}/tumbleleaf.png")
+
+
 def main():
     sheet = make_tileset()
     make_characters()
     make_menu_pictures(sheet)
     save(make_level_background(), "x400pngs/MainStateBackground.png")
+    make_icons()
     print(f"pictures written under {C.ASSETS}")
 
 

@@ -4,6 +4,7 @@
 #include <SFML/Graphics/Texture.hpp>
 #include <SFML/System/Err.hpp>
 #include <algorithm>
+#include <filesystem>
 #include <ostream>
 
 #include "assets/GeometryPool.hpp"
@@ -20,6 +21,12 @@ namespace {
 
 void reportMapProblem(const std::string& path, const std::string& problem) {
     sf::err() << "loadMap: " << path << ": " << problem << std::endl;
+}
+
+// The folder a map's templates are looked for in, as Tiled keeps them: the map's own.
+std::string folderOf(const std::string& mapPath) {
+    const std::string folder = std::filesystem::path(mapPath).parent_path().string();
+    return folder.empty() ? folder : folder + "/";
 }
 
 }  // namespace
@@ -41,7 +48,7 @@ std::shared_ptr<GameObject> AssetManager::loadMap(const std::string& path,
             sf::err() << "loadMap: could not open file " << path << std::endl;
             return nullptr;
         }
-        parsed = parseTmx(text->data());
+        parsed = parseTmx(text->data(), folderOf(path));
     }
     if (!parsed.map) {
         reportMapProblem(path, parsed.error());

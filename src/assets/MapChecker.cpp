@@ -79,7 +79,7 @@ class MapCheck {
 public:
     explicit MapCheck(const std::string& assetRoot) : m_assetRoot(assetRoot) {}
 
-    std::vector<MapDiagnostic> run(const std::string& text);
+    std::vector<MapDiagnostic> run(const std::string& text, const std::string& mapFolder);
 
 private:
     void error(TmxPosition at, std::string message) {
@@ -126,9 +126,9 @@ private:
     std::map<std::string, TmxPosition> m_names;
 };
 
-std::vector<MapDiagnostic> MapCheck::run(const std::string& text) {
+std::vector<MapDiagnostic> MapCheck::run(const std::string& text, const std::string& mapFolder) {
     std::string parsedText = text;  // the reader parses in place
-    TmxParseResult parsed = parseTmx(parsedText.data());
+    TmxParseResult parsed = parseTmx(parsedText.data(), mapFolder);
     for (const auto& problem : parsed.errors) {
         error(problem.position, problem.message);
     }
@@ -642,9 +642,11 @@ std::vector<MapDiagnostic> MapChecker::checkFile(const std::string& path) const 
                  "too large for a map)"}};
     }
     text->pop_back();  // the NUL that readMapText adds
-    return checkText(std::string(text->begin(), text->end()));
+    const std::string folder = std::filesystem::path(path).parent_path().string();
+    return MapCheck(m_assetRoot)
+        .run(std::string(text->begin(), text->end()), folder.empty() ? folder : folder + "/");
 }
 
 std::vector<MapDiagnostic> MapChecker::checkText(const std::string& text) const {
-    return MapCheck(m_assetRoot).run(text);
+    return MapCheck(m_assetRoot).run(text, m_assetRoot);
 }

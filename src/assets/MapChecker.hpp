@@ -30,7 +30,7 @@ public:
     explicit MapChecker(std::string assetRoot);
 
     std::vector<MapDiagnostic> checkFile(const std::string& path) const;
-    // The same for the text of a map.
+    // The same for the text of a map; its templates are looked for under assetRoot.
     std::vector<MapDiagnostic> checkText(const std::string& text) const;
 
 private:

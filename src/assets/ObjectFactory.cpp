@@ -275,8 +275,9 @@ std::shared_ptr<GameObject> ObjectFactory::makeObject(const TmxObject& object) c
     return gameObject;
 }
 
+// An empty file property, as Tiled writes one left blank, names no file, as a missing one does.
 std::string ObjectFactory::assetPath(const std::string& value) const {
-    return m_assets.getAssetRoot() + value;
+    return value.empty() ? value : m_assets.getAssetRoot() + value;
 }
 
 std::shared_ptr<GameObject> ObjectFactory::createPlayer(const TmxObject& object, int inputSet,

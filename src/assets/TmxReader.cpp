@@ -1,12 +1,14 @@
 #include "assets/TmxReader.hpp"
 
 #include <SFML/System/FileInputStream.hpp>
+#include <algorithm>
 #include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <exception>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <rapidxml.hpp>
 #include <utility>
 
@@ -89,7 +91,8 @@ void forEachChild(const Node& parent, const char* name, Visit visit) {
 // positions are looked up in a copy taken before parsing.
 class MapReader {
 public:
-    explicit MapReader(const TextPositions& positions) : m_positions(positions) {}
+    MapReader(const TextPositions& positions, std::string mapFolder)
+        : m_positions(positions), m_mapFolder(std::move(mapFolder)) {}
 
     TmxMap readMap(const Node& node);
     std::vector<TmxProblem> takeErrors() { return std::move(m_errors); }
@@ -107,7 +110,16 @@ private:
     std::vector<int> readCells(const Node& data, long long expected, const TmxLayer& layer);
     TmxObjectGroup readObjectGroup(const Node& node);
     TmxObject readObject(const Node& node);
-    static TmxObject::Shape shapeOf(const Node& object);
+    void readOwnAttributes(const Node& node, TmxObject& object) const;
+    static TmxObject::Shape shapeOf(const Node& object, TmxObject::Shape fallback);
+
+    // A template's object, or why there is none.
+    struct TemplateRead {
+        TmxObject object;
+        std::string problem;
+    };
+    TmxObject templateObject(const Node& object, const std::string& source);
+    TemplateRead readTemplate(const std::string& path) const;
     TmxProperty readProperty(const Node& node) const;
     void warnOfUnreadLayers(const Node& parent, const std::string& groupName);
 
@@ -121,6 +133,8 @@ private:
     int toInt(const Node& node, const char* attribute, const char* value) const;
 
     const TextPositions& m_positions;
+    const std::string m_mapFolder;
+    std::map<std::string, TemplateRead> m_templates;
     std::vector<TmxProblem> m_errors;
     std::vector<TmxProblem> m_warnings;
 };
@@ -312,7 +326,37 @@ TmxObjectGroup MapReader::readObjectGroup(const Node& node) {
 
 TmxObject MapReader::readObject(const Node& node) {
     TmxObject object;
+    std::vector<TmxProperty> inherited;
+    if (const auto* source = node.first_attribute("template")) {
+        object = templateObject(node, textOf(*source));
+        inherited = std::move(object.properties);
+        object.properties.clear();
+    }
     object.position = positionOf(node);
+    readOwnAttributes(node, object);
+    object.x = requiredInt(node, "x");
+    object.y = requiredInt(node, "y");
+    if (const Node* properties = node.first_node("properties")) {
+        readEach(*properties, "property",
+                 [&](const Node& child) { object.properties.push_back(readProperty(child)); });
+    }
+    // As in Tiled, the object's own properties override the template's of the same name.
+    const auto overridden = [&](const TmxProperty& property) {
+        return std::any_of(object.properties.begin(), object.properties.end(),
+                           [&](const TmxProperty& own) { return own.name == property.name; });
+    };
+    inherited.erase(std::remove_if(inherited.begin(), inherited.end(), overridden),
+                    inherited.end());
+    for (auto& property : inherited) {
+        property.position = object.position;
+    }
+    object.properties.insert(object.properties.begin(), inherited.begin(), inherited.end());
+    return object;
+}
+
+// Every attribute the object states itself; what it leaves out keeps the value it has (from its
+// template, or the default).
+void MapReader::readOwnAttributes(const Node& node, TmxObject& object) const {
     if (const auto* name = node.first_attribute("name")) {
         object.name = textOf(*name);
     }
@@ -330,22 +374,72 @@ TmxObject MapReader::readObject(const Node& node) {
         object.gid = static_cast<int>(
             LeadingInteger::readOrZero(gid->value(), INT_MIN, INT_MAX).value_or(0));
     }
-    object.x = requiredInt(node, "x");
-    object.y = requiredInt(node, "y");
-    object.width = optionalInt(node, "width", 0);
-    object.height = optionalInt(node, "height", 0);
+    // Tiled takes an object's size over its template's only when neither side is empty.
+    const int width = optionalInt(node, "width", 0);
+    const int height = optionalInt(node, "height", 0);
+    if ((width > 0 && height > 0) || (object.width == 0 && object.height == 0)) {
+        object.width = width;
+        object.height = height;
+    }
     if (const auto* rotation = node.first_attribute("rotation")) {
         object.rotation = std::strtod(rotation->value(), nullptr);
     }
-    object.shape = shapeOf(node);
-    if (const Node* properties = node.first_node("properties")) {
-        readEach(*properties, "property",
-                 [&](const Node& child) { object.properties.push_back(readProperty(child)); });
-    }
-    return object;
+    object.shape = shapeOf(node, object.shape);
 }
 
-TmxObject::Shape MapReader::shapeOf(const Node& object) {
+// A template file is read once per map however many objects use it. Its path is relative to the
+// map's folder, as Tiled writes it, and it is opened like every other file a map names.
+TmxObject MapReader::templateObject(const Node& object, const std::string& source) {
+    const std::string path = m_mapFolder + source;
+    auto known = m_templates.find(path);
+    if (known == m_templates.end()) {
+        known = m_templates.emplace(path, readTemplate(path)).first;
+    }
+    if (!known->second.problem.empty()) {
+        // An object placed from a template often has no name of its own; Tiled's id tells it.
+        const auto* name = object.first_attribute("name");
+        const auto* id = object.first_attribute("id");
+        const std::string which = name != nullptr ? MapWording::inQuotes(textOf(*name))
+                                  : id != nullptr ? "with id " + textOf(*id)
+                                                  : MapWording::inQuotes("");
+        fail(object, "object " + which + ": its template " + MapWording::inQuotes(source) + " " +
+                         known->second.problem);
+    }
+    return known->second.object;
+}
+
+MapReader::TemplateRead MapReader::readTemplate(const std::string& path) const {
+    auto text = readMapText(path);
+    if (!text) {
+        return {{}, "cannot be read (no such file, or not a regular file)"};
+    }
+    try {
+        if (findTooDeepElement(text->data(), kMaxMapNesting) != nullptr) {
+            return {{}, "is not a template: its elements are nested too deep"};
+        }
+        rapidxml::xml_document<> document;
+        document.parse<0>(text->data());
+        const Node* root = document.first_node("template");
+        const Node* node = root != nullptr ? root->first_node("object") : nullptr;
+        if (node == nullptr) {
+            return {{}, "is not a template: it has no <template> with an <object>"};
+        }
+        TemplateRead read;
+        readOwnAttributes(*node, read.object);
+        if (const Node* properties = node->first_node("properties")) {
+            forEachChild(*properties, "property", [&](const Node& child) {
+                read.object.properties.push_back(readProperty(child));
+            });
+        }
+        return read;
+    } catch (const rapidxml::parse_error& error) {
+        return {{}, std::string("is broken: XML syntax error: ") + error.what()};
+    } catch (const MalformedMap& malformed) {
+        return {{}, "is broken: " + malformed.problem.message};
+    }
+}
+
+TmxObject::Shape MapReader::shapeOf(const Node& object, TmxObject::Shape fallback) {
     using Shape = TmxObject::Shape;
     static const std::pair<const char*, Shape> kShapes[] = {{"ellipse", Shape::Ellipse},
                                                             {"point", Shape::Point},
@@ -356,7 +450,7 @@ TmxObject::Shape MapReader::shapeOf(const Node& object) {
             return shape;
         }
     }
-    return Shape::Rectangle;
+    return fallback;
 }
 
 TmxProperty MapReader::readProperty(const Node& node) const {
@@ -468,10 +562,10 @@ const TmxTileset* tilesetOfGid(const TmxMap& map, int gid) {
     return chosen;
 }
 
-TmxParseResult parseTmx(char* text) {
+TmxParseResult parseTmx(char* text, const std::string& mapFolder) {
     TmxParseResult result;
     const TextPositions positions(text);
-    MapReader reader(positions);
+    MapReader reader(positions, mapFolder);
     try {
         if (const char* tooDeep = findTooDeepElement(text, kMaxMapNesting)) {
             throw MalformedMap{{"elements are nested more than " + std::to_string(kMaxMapNesting) +

@@ -37,8 +37,11 @@ struct TmxParseResult {
 std::optional<std::vector<char>> readMapText(const std::string& path);
 
 // Reads a NUL-terminated map text. The text is parsed in place and so is changed; the records
-// hold copies of every string. Never throws.
-TmxParseResult parseTmx(char* text);
+// hold copies of every string. An object made from a Tiled template ("template" attribute) is
+// the template's object with the object's own attributes and properties overriding; the template
+// is looked for under mapFolder (ending in '/', or empty for the working directory), where Tiled
+// keeps it relative to the map. Never throws.
+TmxParseResult parseTmx(char* text, const std::string& mapFolder = "");
 
 // Elements nested deeper than this are refused before the text is parsed: the XML parser
 // recurses once per level, and no map needs more than a handful.

@@ -19,10 +19,16 @@ bool enterRunFolder(const char* argv0) {
     const fs::path workingDirectory = fs::current_path(noCwd);
     const fs::path executableFolder = AssetFolder::executableFolder(argv0);
     const auto runFolder = AssetFolder::findRunFolder(workingDirectory, executableFolder);
+    const fs::path installed = AssetFolder::installedSeenFrom(executableFolder);
+    if (!runFolder && fs::is_directory(installed, noCwd)) {
+        AssetFolder::useInstalled(installed);
+        return true;
+    }
     if (!runFolder) {
         std::cerr << "tumbleleaf: cannot find the game's assets; looked in "
-                  << AssetFolder::assetsSeenFrom(workingDirectory).lexically_normal() << " and "
-                  << AssetFolder::assetsSeenFrom(executableFolder).lexically_normal() << '\n';
+                  << AssetFolder::assetsSeenFrom(workingDirectory).lexically_normal() << ", "
+                  << AssetFolder::assetsSeenFrom(executableFolder).lexically_normal() << " and "
+                  << installed << '\n';
         return false;
     }
     fs::current_path(*runFolder, noCwd);

@@ -1,10 +1,32 @@
 #include "platform/AssetFolder.hpp"
 
+#include <unistd.h>
+
+#include "platform/UserFolders.hpp"
+
 namespace fs = std::filesystem;
 
-const std::string& AssetFolder::root() {
-    static const std::string folder = "../assets/";
+namespace {
+
+std::string& rootFolder() {
+    static std::string folder = "../assets/";
     return folder;
+}
+
+constexpr const char* kSaveFolder = "SaveFiles";
+
+}  // namespace
+
+const std::string& AssetFolder::root() {
+    return rootFolder();
+}
+
+void AssetFolder::useInstalled(const fs::path& folder) {
+    rootFolder() = folder.string() + "/";
+}
+
+fs::path AssetFolder::installedSeenFrom(const fs::path& executableFolder) {
+    return (executableFolder / "../share/tumbleleaf").lexically_normal();
 }
 
 std::string AssetFolder::path(const std::string& relative) {
@@ -16,7 +38,17 @@ fs::path AssetFolder::assetsSeenFrom(const fs::path& runFolder) {
 }
 
 std::string AssetFolder::savePath(const std::string& fileName) {
-    return path("SaveFiles/" + fileName);
+    const std::string inAssets = path(std::string(kSaveFolder) + "/" + fileName);
+    if (::access(path(kSaveFolder).c_str(), W_OK) == 0) {
+        return inAssets;
+    }
+    const auto dataFolder = UserFolders().dataFolder();
+    if (!dataFolder) {
+        return inAssets;  // nowhere better: the write fails and is reported there
+    }
+    std::error_code unmade;
+    fs::create_directories(*dataFolder / kSaveFolder, unmade);
+    return (*dataFolder / kSaveFolder / fileName).string();
 }
 
 std::optional<fs::path> AssetFolder::findRunFolder(const fs::path& workingDirectory,

@@ -3,12 +3,14 @@
 #include <gtest/gtest.h>
 
 #include <cctype>
+#include <sstream>
 #include <tuple>
 
 #include "assets/AssetManager.hpp"
 #include "assets/LayerComponent.hpp"
 #include "components/PlayerRenderComponent.hpp"
 #include "components/SettingsButtonComponent.hpp"
+#include "components/SpriteRenderComponent.hpp"
 #include "components/StateButtonComponent.hpp"
 #include "components/TextRenderComponent.hpp"
 #include "components/TrailComponent.hpp"
@@ -171,6 +173,64 @@ TEST_F(ObjectFactoryTest, TextTakesItsFontFromTheLastFontpathOrTexturepathOnly) 
     EXPECT_FALSE(fontErrors(property("fontpath", "none.ttf") + property("texturepath", font)));
     EXPECT_TRUE(fontErrors(property("texturepath", font) + property("fontpath", "none.ttf")));
     EXPECT_TRUE(fontErrors(property("fontPath", font))) << "a Text reads no fontPath";
+}
+
+// What the game makes of an object, component by component, as far as a map's values reach.
+std::string fingerprint(const GameObject& built) {
+    std::ostringstream out;
+    out << built.getId() << '\n';
+    if (const auto body = built.getComponent<RigidBodyComponent>()) {
+        out << "body " << body->getInverseMass() << ' ' << body->getRestitution() << ' '
+            << body->getVelocity().x << ',' << body->getVelocity().y << ' '
+            << body->getAcceleration().x << ',' << body->getAcceleration().y << '\n';
+    }
+    if (const auto box = built.getComponent<BoxCollisionComponent>()) {
+        out << "box " << box->isSolid() << ' ' << box->getSize().x << 'x' << box->getSize().y << ' '
+            << box->getOffsetY() << '\n';
+    }
+    if (const auto ground = built.getComponent<SurfaceComponent>()) {
+        out << "ground " << ground->getSpeed() << ' ' << ground->getDegradation() << '\n';
+    }
+    if (const auto text = built.getComponent<TextRenderComponent>()) {
+        text->init();
+        const sf::Text& shown = text->getRenderText();
+        out << "text " << text->getText() << ' ' << shown.getFillColor().toInteger() << ' '
+            << shown.getCharacterSize() << ' ' << shown.getPosition().x << ','
+            << shown.getPosition().y << '\n';
+    }
+    if (const auto sprite = built.getComponent<SpriteRenderComponent>()) {
+        out << "sprite " << sprite->getTexturePath() << '\n';
+    }
+    if (const auto racer = built.getComponent<PlayerRenderComponent>()) {
+        out << "racer " << racer->getTexturePath() << '\n';
+    }
+    if (const auto button = built.getComponent<StateButtonComponent>()) {
+        out << "leads to " << button->getNextState() << '\n';
+    }
+    if (const auto button = built.getComponent<SettingsButtonComponent>()) {
+        out << "does " << button->getFunctionality() << '\n';
+    }
+    return out.str();
+}
+
+// Tiled leaves out of a map every property equal to its class's default, and the Tiled project
+// takes those defaults from the type table: the game must build the same object either way.
+TEST_F(ObjectFactoryTest, PropertiesAtTheTablesDefaultsMayBeLeftOutAsTiledLeavesThemOut) {
+    for (const auto& rule : ObjectFactory::typeRules()) {
+        std::string written;
+        for (const auto& key : rule.properties) {
+            written += property(key.key, key.fallback);
+        }
+        const bool isTrail = rule.type == "Trail";
+        const std::string name = isTrail ? "Player1Trail" : "Thing";
+        const std::string id = isTrail ? "TrailOn1" : name;
+        const std::string racer = object("Player1", "Player", "");
+        ErrCapture quiet;
+        const std::string full =
+            fingerprint(*load(racer + object(name, rule.type, written)).at(id));
+        const std::string bare = fingerprint(*load(racer + object(name, rule.type, "")).at(id));
+        EXPECT_EQ(full, bare) << rule.type;
+    }
 }
 
 // Map checkers and the level guide read the type table; it must say what the factory does.

@@ -1,6 +1,10 @@
 #include "assets/TmxReader.hpp"
 
 #include <gtest/gtest.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <fstream>
 
 #include <string>
 #include <tuple>
@@ -230,3 +234,49 @@ TEST(TmxReaderTest, AGidIsCutFromTheLastTilesetBeforeOneStartingAboveIt) {
 }
 
 }  // namespace
+
+namespace {
+
+using Files = std::vector<std::pair<std::string, std::string>>;
+
+// A map folder of its own with these templates in it; removed afterwards.
+struct TemplateFolder {
+    std::filesystem::path path =
+        std::filesystem::temp_directory_path() / ("tmx-templates-" + std::to_string(::getpid()));
+    explicit TemplateFolder(const Files& files) {
+        std::filesystem::create_directories(path / "folder.tx");
+        for (const auto& [name, text] : files) {
+            std::ofstream(path / name) << text;
+        }
+    }
+    ~TemplateFolder() { std::filesystem::remove_all(path); }
+    TmxParseResult parse(const std::string& objects) const {
+        std::string text =
+            "<map width='1' height='1' tilewidth='8' tileheight='8'>"
+            "<objectgroup name='G'>" +
+            objects + "</objectgroup></map>";
+        return parseTmx(text.data(), path.string() + "/");
+    }
+};
+
+}  // namespace
+
+// What an object from a template is made of is held against Tiled in tools.tiled_reference.
+TEST(TmxReaderTest, AMissingOrBrokenTemplateNamesTheObjectAndTheFile) {
+    const TemplateFolder folder(
+        {{"broken.tx", "<template><object name='P'"}, {"empty.tx", "<template/>"}});
+    const std::pair<const char*, const char*> cases[] = {
+        {"none.tx", "cannot be read"},
+        {"folder.tx", "cannot be read"},
+        {"broken.tx", "is broken: XML syntax error"},
+        {"empty.tx", "is not a template"}};
+    for (const auto& [file, problem] : cases) {
+        const auto result = folder.parse(std::string("<object name='Player1' template='") + file +
+                                         "' x='0' y='0'/>");
+        EXPECT_FALSE(result.map) << file;
+        EXPECT_NE(result.error().find(std::string("object \"Player1\": its template \"") + file +
+                                      "\" " + problem),
+                  std::string::npos)
+            << result.error();
+    }
+}

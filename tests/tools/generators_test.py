@@ -21,13 +21,16 @@ ROOT = os.environ.get("TUMBLELEAF_SOURCE_DIR",
                       os.path.normpath(os.path.join(os.path.dirname(__file__), "..", "..")))
 ASSETS = os.path.join(ROOT, "assets")
 FONT = os.path.join("fonts", "mini-pixel-7", "mini_pixel-7.ttf")
-# Files that no generator of ours writes: the menu music and what copy-font.sh and the game put
-# in place.
+# Files that no generator here writes: the menu music, what copy-font.sh and the game put in
+# place, and the Tiled project.
 NOT_GENERATED = {os.path.join("Music", "TestLoop.wav"), FONT,
                  os.path.join("fonts", "mini-pixel-7", "LICENSE"),
                  os.path.join("fonts", "mini-pixel-7", "README"),
                  os.path.join("SaveFiles", ".gitkeep"),
-                 os.path.join("SaveFiles", "Leaderboard.txt")}
+                 os.path.join("SaveFiles", "Leaderboard.txt"),
+                 # made from the factory's table by tumbleleaf-tiledproject, checked by the
+                 # test tools.tiled_project
+                 "tumbleleaf.tiled-project", "tumbleleaf-objecttypes.xml"}
 
 
 def files_under(folder):
