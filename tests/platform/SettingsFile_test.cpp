@@ -112,6 +112,16 @@ TEST(SettingsFileTest, EachProblemInTheFileIsReportedOnceAndKeepsItsDefault) {
     }
 }
 
+// A settings file that cannot be read (here a folder in its place): the defaults, one line.
+TEST(SettingsFileTest, AnUnreadableFileMeansTheDefaultsAndOneReport) {
+    ScratchGameDir scratch;
+    fs::create_directories(scratch.root() / SettingsFile::kFileName);
+    const SettingsFile file(scratch.root());
+    ErrCapture err;
+    EXPECT_EQ(file.read(), Settings());
+    EXPECT_EQ(err.text(), "Could not read settings " + file.path().string() + "\n");
+}
+
 // A write cut short (a full disk), a folder that cannot be made, or a file that cannot be
 // replaced: reported, the old file as it was, no temporary file left.
 TEST(SettingsFileTest, AFailedWriteLeavesTheOldFileAndNoTemporaryFile) {
