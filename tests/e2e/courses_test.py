@@ -36,6 +36,9 @@ class Entry:
     def expected_centre_colour(self):
         return self.colour
 
+    def expected_colour(self, at):
+        return self.colour
+
 
 def write_levels(levels):
     """race.tmx: a short drop onto the finish, named in its properties; broken.tmx: no map."""
@@ -70,7 +73,7 @@ def main():
     with tempfile.TemporaryDirectory(prefix="tumbleleaf-courses-") as data:
         levels = os.path.join(data, "tumbleleaf", "levels")
         write_levels(levels)
-        os.environ["XDG_DATA_HOME"] = data
+        os.environ["TUMBLELEAF_E2E_DATA_HOME"] = data
         game = Game(binary, source, shots)
         try:
             saves = os.path.join(game.assets, "SaveFiles")

@@ -233,8 +233,9 @@ class Game:
         os.makedirs(shots_dir, exist_ok=True)
         self.errors = tempfile.TemporaryFile(mode="w+")
         self.config_home = self.config_home or os.path.join(self.root, "config")
-        env = dict(self.screen.env, XDG_CONFIG_HOME=self.config_home,
-                   XDG_DATA_HOME=os.path.join(self.root, "data"))
+        # A test that lays out a data folder of its own names it in TUMBLELEAF_E2E_DATA_HOME.
+        data_home = os.environ.get("TUMBLELEAF_E2E_DATA_HOME") or os.path.join(self.root, "data")
+        env = dict(self.screen.env, XDG_CONFIG_HOME=self.config_home, XDG_DATA_HOME=data_home)
         self.process = subprocess.Popen([binary, *args], cwd=self.cwd, env=env,
                                         stderr=self.errors)
         self.dpy = display.Display(self.screen.name)

@@ -41,7 +41,7 @@ def main():
         # Root may write anywhere; a save folder that is not there stands for one not writable.
         shutil.rmtree(os.path.join(share, "SaveFiles"))
         data = os.path.join(scratch, "data")
-        os.environ["XDG_DATA_HOME"] = data
+        os.environ["TUMBLELEAF_E2E_DATA_HOME"] = data
         played(os.path.join(prefix, "bin", "tumbleleaf"), source, build)
         saved = os.path.join(data, "tumbleleaf", "SaveFiles", "Leaderboard.txt")
         wait_for(lambda: os.path.isfile(saved), 60, f"the emptied leaderboard at {saved}")

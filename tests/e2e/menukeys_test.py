@@ -16,9 +16,10 @@ def main():
     game = Game(sys.argv[1], os.environ["TUMBLELEAF_SOURCE_DIR"], shots)
     try:
         title = "TitleScreenMap.tmx"
-        play, tutorial, settings, quit_button = (find_button(game.assets, title, state) for state in
-                                                 ("GameState", "TutorialState", "SettingsState",
-                                                  "QuitState"))
+        play, courses, tutorial, settings, quit_button = (
+            find_button(game.assets, title, state)
+            for state in ("GameState", "CoursesState", "TutorialState", "SettingsState",
+                          "QuitState"))
         back = find_button(game.assets, "SettingsScreenMap.tmx", "MenuState")
 
         def lit(button, shot=None):
@@ -30,30 +31,34 @@ def main():
             shot = game.screenshot()
             return lit(button, shot) and not any(lit(other, shot) for other in others)
 
-        title_buttons = [play, tutorial, settings, quit_button]
+        # In reading order: the highlight walks them from the top.
+        title_buttons = sorted([play, courses, tutorial, settings, quit_button],
+                               key=lambda b: (b.y, b.x))
+        first, second, last = title_buttons[0], title_buttons[1], title_buttons[-1]
         game.move_mouse_away()
         wait_for(lambda: all(game.shows_button(b) for b in title_buttons), 60,
                  "the title, nothing lit")
-        game.press_key("Down", lambda: only_lit(play, title_buttons[1:]), "the first button lit")
-        edge = game.on_screen((play.x - 3, play.centre()[1]))
+        game.press_key("Down", lambda: only_lit(first, title_buttons[1:]), "the first button lit")
+        edge = game.on_screen((first.x - 3, first.centre()[1]))
         shot = game.screenshot("highlight")
         if not colour_near(shot.getpixel(edge), OUTLINE, 3):
             fail(f"no outline around the lit button: {shot.getpixel(edge)} at {edge}")
-        game.press_key("Down", lambda: only_lit(tutorial, [play, settings]),
+        game.press_key("Down", lambda: only_lit(second, [first, title_buttons[2]]),
                        "the second button lit")
-        game.press_key("Up", lambda: only_lit(play, [tutorial]), "back up to the first")
-        game.press_key("Up", lambda: only_lit(quit_button, [play]), "round to the last button")
-        game.press_key("Down", lambda: only_lit(play, [quit_button]), "round to the first again")
-        game.press_key("Down", lambda: lit(tutorial), "the tutorial button lit")
-        game.press_key("Down", lambda: lit(settings), "the settings button lit")
+        game.press_key("Up", lambda: only_lit(first, [second]), "back up to the first")
+        game.press_key("Up", lambda: only_lit(last, [first]), "round to the last button")
+        game.press_key("Down", lambda: only_lit(first, [last]), "round to the first again")
+        for button in title_buttons[1:title_buttons.index(settings) + 1]:
+            game.press_key("Down", lambda: lit(button), f"{button.name} lit")
         game.press_key("Return", lambda: game.shows_button(back), "the settings screen")
         game.press_key("Escape", lambda: game.shows_button(play), "the title after Escape")
 
-        game.press_key("Down", lambda: lit(play), "the play button lit")
+        for button in title_buttons[:title_buttons.index(play) + 1]:
+            game.press_key("Down", lambda: lit(button), f"{button.name} lit")
         game.press_key("Return", lambda: game.shows_divider(), "the race")
         game.press_key("Escape", lambda: game.shows_button(play), "the title after the race")
-        game.press_key("Up", lambda: lit(play), "the first button lit on the title again")
-        game.press_key("Up", lambda: lit(quit_button), "the quit button lit")
+        game.press_key("Up", lambda: lit(first), "the first button lit on the title again")
+        game.press_key("Up", lambda: lit(last), "the last button lit")
         game.xdotool("keydown", "Return")
         try:
             game.wait_for_exit()

@@ -28,6 +28,14 @@ class OverlayButton:
     def centre(self):
         return int(self.x + self.width / 2), int(self.y + self.height / 2)
 
+    def expected_colour(self, at):
+        """The picture's colour at the layout point `at` on the button."""
+        with Image.open(self.picture) as picture:
+            picture = picture.convert("RGBA")
+            x = min(picture.width - 1, int((at[0] - self.x) * picture.width / self.width))
+            y = min(picture.height - 1, int((at[1] - self.y) * picture.height / self.height))
+            return picture.getpixel((x, y))[:3]
+
     def expected_centre_colour(self):
         with Image.open(self.picture) as picture:
             picture = picture.convert("RGBA")
