@@ -15,15 +15,6 @@ namespace {
 constexpr const char* kNameKey = "name";
 constexpr const char* kDescriptionKey = "description";
 
-std::optional<std::string> propertyOf(const TmxMap& map, const std::string& key) {
-    for (const TmxProperty& property : map.properties) {
-        if (property.name == key) {
-            return property.value;
-        }
-    }
-    return std::nullopt;
-}
-
 bool hasRacer(const TmxMap& map) {
     for (const TmxObjectGroup& group : map.objectGroups) {
         for (const TmxObject& object : group.objects) {
@@ -63,16 +54,20 @@ const std::vector<std::string>& CourseCatalogue::shippedMaps() {
 }
 
 RaceCourse CourseCatalogue::firstShipped() {
-    return shipped(shippedMaps().front(), true);
+    RaceCourse course;
+    course.mapPath = AssetFolder::path(shippedMaps().front());
+    course.name = fs::path(course.mapPath).stem().string();
+    course.shipped = true;
+    course.boardPath = AssetFolder::savePath(BoardFileName::kFirstCourse);
+    return course;
 }
 
-RaceCourse CourseCatalogue::shipped(const std::string& relativePath, bool first) {
+RaceCourse CourseCatalogue::shipped(const std::string& relativePath) {
     RaceCourse course;
     course.mapPath = AssetFolder::path(relativePath);
     course.shipped = true;
     describe(course);
-    course.boardPath = AssetFolder::savePath(first ? BoardFileName::kFirstCourse
-                                                   : BoardFileName::forShippedCourse(course.name));
+    course.boardPath = AssetFolder::savePath(BoardFileName::forShippedCourse(course.name));
     return course;
 }
 
@@ -88,23 +83,24 @@ RaceCourse CourseCatalogue::playersMap(const std::string& path) {
 void CourseCatalogue::describe(RaceCourse& course) {
     course.name = fs::path(course.mapPath).stem().string();
     if (!RegularFile::exists(course.mapPath)) {
-        course.problem = "not a regular file";
+        course.problem = CourseProblem::NotAFile;
         return;
     }
     auto text = readMapText(course.mapPath);
     if (!text) {
-        course.problem = "cannot be read";
+        course.problem = CourseProblem::Unreadable;
         return;
     }
     const TmxParseResult parsed = parseTmx(text->data());
     if (!parsed.map) {
-        course.problem = "does not load: " + parsed.error();
+        course.problem = CourseProblem::Broken;
+        course.loadError = parsed.error();
         return;
     }
-    course.name = propertyOf(*parsed.map, kNameKey).value_or(course.name);
-    course.description = propertyOf(*parsed.map, kDescriptionKey).value_or("");
+    course.name = findProperty(parsed.map->properties, kNameKey).value_or(course.name);
+    course.description = findProperty(parsed.map->properties, kDescriptionKey).value_or("");
     if (!hasRacer(*parsed.map)) {
-        course.problem = "not a race: it has no \"Player\" object";
+        course.problem = CourseProblem::NoRacer;
     }
 }
 
@@ -125,8 +121,10 @@ std::vector<fs::path> CourseCatalogue::mapsIn(const fs::path& folder) {
 std::vector<RaceCourse> CourseCatalogue::list(const std::optional<fs::path>& levelsFolder,
                                               const std::string& extraMap) {
     std::vector<RaceCourse> courses;
-    for (const std::string& map : shippedMaps()) {
-        courses.push_back(shipped(map, courses.empty()));
+    courses.push_back(firstShipped());
+    describe(courses.front());
+    for (auto map = shippedMaps().begin() + 1; map != shippedMaps().end(); ++map) {
+        courses.push_back(shipped(*map));
     }
     std::vector<std::string> seen;
     const auto add = [&](const std::string& path) {

@@ -5,6 +5,9 @@
 #include <string>
 #include <vector>
 
+// Why a course cannot be raced.
+enum class CourseProblem { None, NotAFile, Unreadable, Broken, NoRacer };
+
 // One course a race can be run on: a map, what it calls itself, and where its best results go.
 struct RaceCourse {
     std::string mapPath;
@@ -16,10 +19,11 @@ struct RaceCourse {
     std::string boardPath;
     // Comes with the game (its pictures are the game's own) rather than from the player.
     bool shipped = false;
-    // Why the course cannot be raced; empty when it can.
-    std::string problem;
+    CourseProblem problem = CourseProblem::None;
+    // What the map reader said of a broken map.
+    std::string loadError;
 
-    bool raceable() const { return problem.empty(); }
+    bool raceable() const { return problem == CourseProblem::None; }
     // Where the map's pictures are read from: the map's own folder.
     std::string assetRoot() const;
 };
@@ -32,6 +36,7 @@ public:
     // The game's courses, under the asset folder, the first one being what "PLAY" races.
     static const std::vector<std::string>& shippedMaps();
 
+    // What "PLAY" races, named by its file: describing it would parse the whole race.
     static RaceCourse firstShipped();
     // A map the player brought, from the levels folder or the command line.
     static RaceCourse playersMap(const std::string& path);
@@ -42,7 +47,7 @@ public:
     static std::vector<std::filesystem::path> mapsIn(const std::filesystem::path& folder);
 
 private:
-    static RaceCourse shipped(const std::string& relativePath, bool first);
+    static RaceCourse shipped(const std::string& relativePath);
     // Fills in the name, description and problem from the map text.
     static void describe(RaceCourse& course);
 };

@@ -155,17 +155,6 @@ bool Game::initialize(const LaunchOptions& options) {
     m_stateManager->changeState(m_commandLineMap.empty() ? GameNames::Screen::kTitle
                                                          : GameNames::Screen::kRace);
 
-    // Opening the audio device takes a good part of a second: the title shows meanwhile, silent
-    // for a moment. Anything touching the music first waits for it.
-    const float volume = m_muted ? 0.0f : kMenuVolume;
-    m_pendingMusic = std::async(std::launch::async, [path = AssetFolder::path(kMenuMusic), volume] {
-        auto menuMusic = std::make_unique<sf::Music>();
-        openTrack(*menuMusic, path);
-        menuMusic->setLoop(true);
-        menuMusic->setVolume(volume);
-        menuMusic->play();
-        return menuMusic;
-    });
     return true;
 }
 
@@ -291,6 +280,25 @@ void Game::runFrame(sf::Clock& frameClock) {
     m_window.clear(sf::Color(0, 0, 0, 255));
     m_stateManager->draw();
     m_window.display();
+    if (!m_music && !m_pendingMusic.valid()) {
+        startMenuMusic();
+    }
+}
+
+// Opening the audio device takes a good part of a second and competes with the first frame for
+// the processor: it starts once that frame is shown, on a thread of its own, and the title is
+// silent for a moment. Anything touching the music first waits for it; a screen that set a track
+// of its own before then (a race started from the command line) keeps it.
+void Game::startMenuMusic() {
+    const float volume = m_muted ? 0.0f : kMenuVolume;
+    m_pendingMusic = std::async(std::launch::async, [path = AssetFolder::path(kMenuMusic), volume] {
+        auto menuMusic = std::make_unique<sf::Music>();
+        openTrack(*menuMusic, path);
+        menuMusic->setLoop(true);
+        menuMusic->setVolume(volume);
+        menuMusic->play();
+        return menuMusic;
+    });
 }
 
 void Game::pollEvents() {

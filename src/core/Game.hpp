@@ -99,6 +99,7 @@ private:
     void shutdown();
     // Only a regular file: a pipe at the track's path would block the game while opening it.
     static bool openTrack(sf::Music& music, const std::string& path);
+    void startMenuMusic();
     sf::Music& music();
 
     std::uint32_t m_width;
