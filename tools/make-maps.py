@@ -305,6 +305,12 @@ def courses_screen():
                                         ("smiley", 57, 29)])
     add(text("Heading", "COURSES", 64, INK, centre=960, top=70))
     add(text("Hint", "click a course to race it", 32, centre=960, top=150))
+    add(live_text("PageLabel", "page {page} of {pages}", 32, PAPER_INK, 1560, 300, 94))
+    # The words the game fills in on the plates; "{...}" is what it puts in.
+    m.properties = [("bestScoreText", "best {score}"), ("notRacedText", "not raced yet"),
+                    ("notAFileText", "not a regular file"), ("unreadableText", "cannot be read"),
+                    ("brokenMapText", "does not load: {error}"),
+                    ("noRacerText", 'not a race: it has no "Player" object')]
     add(obj("PreviousButton", "SettingsButton", 240, 900, 480, 96, LAYER,
             texturepath="ui/ButtonPrevious.png", functionality="PreviousCourses", fontPath=C.FONT))
     add(state_button("BackButton", "ui/ButtonBack.png", "MenuState", 720, 900))

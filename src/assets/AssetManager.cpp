@@ -62,6 +62,7 @@ std::shared_ptr<GameObject> AssetManager::loadMap(const std::string& path,
 
 std::shared_ptr<GameObject> AssetManager::buildMap(const TmxMap& map, const sf::Vector2f& offset) {
     auto mapObject = std::make_shared<GameObject>("map");
+    m_mapProperties = map.properties;
     loadTilesetTextures(map);
     buildTileSprites(map, offset);
     buildLayers(map, mapObject);
@@ -85,6 +86,7 @@ void AssetManager::reset() {
     m_renderComponents.clear();
     m_playerCount = 0;
     m_players.clear();
+    m_mapProperties.clear();
 }
 
 void AssetManager::loadTilesetTextures(const TmxMap& map) {

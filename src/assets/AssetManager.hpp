@@ -76,6 +76,8 @@ public:
     void setRenderComponents(RenderComponents components) {
         m_renderComponents = std::move(components);
     }
+    // The map's own properties: a course's name, a screen's texts.
+    const std::vector<TmxProperty>& getMapProperties() const { return m_mapProperties; }
     int getPlayerCount() const { return m_playerCount; }
     const Players& getPlayers() const { return m_players; }
 
@@ -101,5 +103,6 @@ private:
     RenderComponents m_renderComponents;
     int m_playerCount = 0;
     Players m_players;
+    std::vector<TmxProperty> m_mapProperties;
     std::shared_ptr<GeometryPool> m_geometryPool;
 };

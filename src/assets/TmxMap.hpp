@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string>
 #include <utility>
 #include <vector>
@@ -23,6 +24,17 @@ struct TmxProperty {
     std::string value;
     TmxPosition position;
 };
+
+// The value of the property called name, the first one if the list has several.
+inline std::optional<std::string> findProperty(const std::vector<TmxProperty>& properties,
+                                               const std::string& name) {
+    for (const TmxProperty& property : properties) {
+        if (property.name == name) {
+            return property.value;
+        }
+    }
+    return std::nullopt;
+}
 
 struct TmxObject {
     // Tiled's object shapes; the game gives every object the rectangle of its width and height.

@@ -4,14 +4,15 @@
 
 #include "platform/InputManager.hpp"
 #include "platform/KeyNames.hpp"
+#include "platform/TextTemplate.hpp"
 
 namespace {
 
 constexpr const char* kActions[] = {"left", "right"};
 constexpr int kPlayers = 2;
 
-std::string placeholder(int player, const char* action) {
-    return "{player" + std::to_string(player + 1) + "." + action + "}";
+std::string gapName(int player, const char* action) {
+    return "player" + std::to_string(player + 1) + "." + action;
 }
 
 }  // namespace
@@ -19,7 +20,7 @@ std::string placeholder(int player, const char* action) {
 bool KeyPlaceholders::hasAny(const std::string& text) {
     for (int player = 0; player < kPlayers; ++player) {
         for (const char* action : kActions) {
-            if (text.find(placeholder(player, action)) != std::string::npos) {
+            if (text.find("{" + gapName(player, action) + "}") != std::string::npos) {
                 return true;
             }
         }
@@ -28,17 +29,13 @@ bool KeyPlaceholders::hasAny(const std::string& text) {
 }
 
 std::string KeyPlaceholders::fill(const std::string& text, const InputManager& input) {
-    std::string filled = text;
+    TextTemplate::Values keys;
     for (int player = 0; player < kPlayers; ++player) {
         for (const char* action : kActions) {
-            const std::string mark = placeholder(player, action);
-            const std::string name =
-                KeyNames::name(static_cast<sf::Keyboard::Key>(input.getKey(action, player)));
-            for (auto at = filled.find(mark); at != std::string::npos;
-                 at = filled.find(mark, at + name.size())) {
-                filled.replace(at, mark.size(), name);
-            }
+            keys.emplace_back(
+                gapName(player, action),
+                KeyNames::name(static_cast<sf::Keyboard::Key>(input.getKey(action, player))));
         }
     }
-    return filled;
+    return TextTemplate::fill(text, keys);
 }

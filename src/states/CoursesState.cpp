@@ -3,6 +3,7 @@
 #include <SFML/Graphics/RenderWindow.hpp>
 #include <SFML/System/Err.hpp>
 #include <algorithm>
+#include <map>
 #include <ostream>
 
 #include "assets/AssetManager.hpp"
@@ -15,6 +16,7 @@
 #include "objects/GameNames.hpp"
 #include "objects/Leaderboard.hpp"
 #include "platform/AssetFolder.hpp"
+#include "platform/TextTemplate.hpp"
 
 namespace {
 
@@ -32,6 +34,10 @@ constexpr unsigned kLineSize = 32;
 // Longer lines would run off the plate.
 constexpr std::size_t kLongestName = 36;
 constexpr std::size_t kLongestLine = 72;
+// The map properties holding the screen's own words, and the text object showing the page.
+constexpr const char* kBestScoreText = "bestScoreText";
+constexpr const char* kNotRacedText = "notRacedText";
+constexpr const char* kPageLabel = "PageLabel";
 
 std::string shortened(const std::string& text, std::size_t longest) {
     return text.size() <= longest ? text : text.substr(0, longest - 3) + "...";
@@ -52,20 +58,27 @@ void CoursesState::init() {
                 }
             });
     }
-    listCourses();
+    // Read afresh on every visit: the player may have dropped a map into the folder meanwhile.
+    m_courses = m_game != nullptr ? m_game->listCourses() : CourseCatalogue::list({}, "");
     m_page = std::min(m_page, pageCount() - 1);
     showPage();
-}
-
-// Read afresh on every visit: the player may have dropped a map into the folder meanwhile.
-void CoursesState::listCourses() {
-    m_courses = m_game != nullptr ? m_game->listCourses() : CourseCatalogue::list({}, "");
     for (const RaceCourse& course : m_courses) {
         if (!course.raceable()) {
-            sf::err() << "Course " << course.mapPath << " cannot be raced: " << course.problem
+            sf::err() << "Course " << course.mapPath << " cannot be raced: " << problemText(course)
                       << std::endl;
         }
     }
+}
+
+std::string CoursesState::problemText(const RaceCourse& course) const {
+    static const std::map<CourseProblem, const char*> keys{
+        {CourseProblem::NotAFile, "notAFileText"},
+        {CourseProblem::Unreadable, "unreadableText"},
+        {CourseProblem::Broken, "brokenMapText"},
+        {CourseProblem::NoRacer, "noRacerText"},
+    };
+    const auto key = keys.find(course.problem);
+    return key == keys.end() ? "" : m_texts.text(key->second, {{"error", course.loadError}});
 }
 
 std::size_t CoursesState::pageCount() const {
@@ -76,9 +89,11 @@ void CoursesState::showPage() {
     m_gameObjectManager.clear();
     enterMenuScreen(kMapFile, m_view, &m_font);
     const auto& layers = AssetManager::instance().getLayers();
+    m_texts = ScreenTexts(AssetManager::instance().getMapProperties(), kMapFile);
     if (m_gameObjectManager.getObjects().empty() || layers.empty()) {
         return;  // no font or no map: the loaders have said why
     }
+    showPageNumber();
     LayerComponent& top = *layers.back().second;
     const std::size_t first = m_page * kPerPage;
     for (std::size_t i = first; i < std::min(first + kPerPage, m_courses.size()); ++i) {
@@ -107,7 +122,7 @@ void CoursesState::addEntry(LayerComponent& layer, std::size_t index) {
     }
     text(kNameAt, kNameSize, raceable ? kInk : kGreyInk, shortened(course.name, kLongestName));
     text(kDescriptionAt, kLineSize, raceable ? kPaperInk : kGreyInk,
-         shortened(raceable ? course.description : course.problem, kLongestLine));
+         shortened(raceable ? course.description : problemText(course), kLongestLine));
     if (raceable) {
         text(kBestAt, kLineSize, kInk, bestScoreText(course));
     }
@@ -119,12 +134,23 @@ void CoursesState::addEntry(LayerComponent& layer, std::size_t index) {
 std::string CoursesState::bestScoreText(const RaceCourse& course) const {
     const auto entries = Leaderboard(course.boardPath).readEntries();
     if (!entries || entries->empty()) {
-        return "not raced yet";
+        return m_texts.text(kNotRacedText);
     }
     const auto best = std::max_element(
         entries->begin(), entries->end(),
         [](const LeaderboardEntry& a, const LeaderboardEntry& b) { return a.score < b.score; });
-    return "best " + best->scoreText;
+    return m_texts.text(kBestScoreText, {{"score", best->scoreText}});
+}
+
+// The map's label says where the page goes: "{page}" and "{pages}" in it are filled in.
+void CoursesState::showPageNumber() {
+    const auto label = m_gameObjectManager.getGameObject(kPageLabel);
+    const auto text = label ? label->getComponent<TextRenderComponent>() : nullptr;
+    if (text) {
+        text->setText(TextTemplate::fill(
+            text->getText(),
+            {{"page", std::to_string(m_page + 1)}, {"pages", std::to_string(pageCount())}}));
+    }
 }
 
 void CoursesState::update(float frameSeconds) {

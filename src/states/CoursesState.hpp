@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "assets/CourseCatalogue.hpp"
+#include "assets/ScreenTexts.hpp"
 #include "core/GameState.hpp"
 
 class LayerComponent;
@@ -15,7 +16,8 @@ class LayerComponent;
 // The courses on offer: "CoursesScreenMap.tmx" (its frame, its back and page buttons) with one
 // entry per course of this page over it, showing the course's name, its description and its
 // best score. A click on an entry races that course. A course that cannot be raced is greyed,
-// with the reason, and takes no clicks.
+// with the reason, and takes no clicks. The words the screen makes up are the map's properties
+// (see ScreenTexts); its "PageLabel" text shows "{page}" of "{pages}".
 class CoursesState : public GameState {
 public:
     static constexpr const char* kMapFile = "CoursesScreenMap.tmx";
@@ -43,7 +45,9 @@ private:
     void showPage();
     void addEntry(LayerComponent& layer, std::size_t index);
     std::string bestScoreText(const RaceCourse& course) const;
-    void listCourses();
+    // Why the course is greyed, in the screen's words.
+    std::string problemText(const RaceCourse& course) const;
+    void showPageNumber();
 
     std::vector<RaceCourse> m_courses;
     std::size_t m_page = 0;
@@ -51,6 +55,7 @@ private:
     std::optional<std::size_t> m_chosen;
     // Shared with the page buttons' actions, which outlive no screen: they hold it weakly.
     std::shared_ptr<int> m_pageStep = std::make_shared<int>(0);
+    ScreenTexts m_texts;
     sf::Font m_font;
     sf::View m_view;
 };

@@ -39,16 +39,23 @@ TEST(CourseCatalogueTest, ListsEveryMapOfTheLevelsFolderWithWhatIsWrong) {
     for (const auto& [name, text] : files) {
         std::ofstream(levels / name) << text;
     }
+    scratch.writeAsset(CourseCatalogue::shippedMaps().front(),
+                       race("<properties><property name=\"name\" value=\"First\"/></properties>"));
     const auto courses = CourseCatalogue::list(levels, "");
     ASSERT_EQ(courses.size(), CourseCatalogue::shippedMaps().size() + 6);
+    const char* const problems[] = {"", "not a file", "unreadable", "broken", "no racer"};
     std::string shown;
     for (std::size_t i = CourseCatalogue::shippedMaps().size(); i < courses.size(); ++i) {
         shown += courses[i].name + "|" + courses[i].description + "|" +
-                 courses[i].problem.substr(0, 14) + "\n";
+                 problems[static_cast<int>(courses[i].problem)] + "\n";
     }
     EXPECT_EQ(shown,
-              "Canyon|Deep.|\nb-plain||\nc-broken||does not load:\nd-nobody||not a race: it\n"
-              "folder||not a regular \npipe||not a regular \n");
+              "Canyon|Deep.|\nb-plain||\nc-broken||broken\nd-nobody||no racer\n"
+              "folder||not a file\npipe||not a file\n");
+    EXPECT_NE(courses[CourseCatalogue::shippedMaps().size() + 2].loadError, "");
+    // The first course is made without reading its map (for a quick start), but listed by name.
+    EXPECT_EQ(courses.front().name, "First");
+    EXPECT_EQ(courses.front().boardPath, CourseCatalogue::firstShipped().boardPath);
     EXPECT_TRUE(CourseCatalogue::list(levels / "missing", "").front().shipped);
     EXPECT_EQ(CourseCatalogue::list(std::nullopt, "").size(),
               CourseCatalogue::shippedMaps().size());
