@@ -65,6 +65,8 @@ struct Course {
 };
 
 const Course kCourses[] = {
+    // Out onto the wax beside the hot tray's chute, and onto the wax spine of the home straight.
+    {"TileMap.tmx", 45.0f, 70.0f, {{485, 1, 0.6f, 0.4f}, {1382, -1, 1.0f, 0.6f}}},
     // Over to the wax line along the outside, through the gaps in the trays.
     {"courses/Sprint.tmx", 35.0f, 50.0f, {{40, 1, 0.5f, 0.4f}}},
     // Into the wax chute along the wall, and down it.
@@ -136,7 +138,8 @@ protected:
         AssetManager::instance().setRenderWindow(nullptr);
     }
 
-    RaceResult race(const Course& course, const std::vector<Move>& line) {
+    // stallAt: when one frame takes as long as a stalled machine's (4 s), or never.
+    RaceResult race(const Course& course, const std::vector<Move>& line, float stallAt = -1.0f) {
         Game::instance().setLevelPath((scratch.assets() / course.file).string());
         const Leaderboard board(Game::instance().getCourse().boardPath);
         fs::remove(board.getPath());
@@ -153,9 +156,12 @@ protected:
         RaceResult result;
         while (!objects.getPlayers().empty() && result.seconds < kGiveUpAfter) {
             holdKeys(crayonDriver.steer(result.seconds), chalkDriver.steer(result.seconds));
-            PhysicsManager::instance().update(kFrame);
-            level.update(kFrame);
-            result.seconds += kFrame;
+            const bool stalls = stallAt >= 0.0f && result.seconds >= stallAt;
+            const float frame = stalls ? Game::frameSeconds(sf::seconds(4.0f)) : kFrame;
+            stallAt = stalls ? -1.0f : stallAt;
+            PhysicsManager::instance().update(frame);
+            level.update(frame);
+            result.seconds += frame;
         }
         level.exit();
         for (const LeaderboardEntry& entry :
@@ -182,6 +188,17 @@ TEST_F(CourseRacesTest, EachCourseTakesAFairTimeAndRewardsABetterLine) {
         EXPECT_GE(steered.crayon - alone.crayon, kLineBeatsNothingBy);
         EXPECT_GE(steered.chalk - alone.chalk, kLineBeatsNothingBy);
     }
+}
+
+// A frame that took seconds (a dragged window, a suspended machine) slows the race down for a
+// moment instead of moving the racers past part of the course.
+TEST_F(CourseRacesTest, AStalledFrameDoesNotSkipCourse) {
+    // The sprint: there, a whole 4 s frame 20 s into the race changes each racer's score by 8.
+    const Course& course = kCourses[1];
+    const RaceResult smooth = race(course, {});
+    const RaceResult stalled = race(course, {}, 20.0f);
+    EXPECT_NEAR(stalled.crayon, smooth.crayon, 2);
+    EXPECT_NEAR(stalled.chalk, smooth.chalk, 2);
 }
 
 }  // namespace
