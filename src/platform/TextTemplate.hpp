@@ -10,6 +10,6 @@ class TextTemplate {
 public:
     using Values = std::vector<std::pair<std::string, std::string>>;
 
-    // Every "{name}" of values replaced by its value; a value is never searched for gaps itself.
+    // Every "{name}" of values replaced by its value; what a value brings is not filled in.
     static std::string fill(const std::string& text, const Values& values);
 };
