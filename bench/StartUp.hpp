@@ -8,3 +8,7 @@
 // costs (connecting to the display, the first graphics context, the first font, the first open of
 // the music). Returns 0, or 1 when a step failed.
 int measureStartUp(std::ostream& out);
+
+// The same for a bare window of the desktop's size with one picture over it: the floor the
+// game's start-up is measured against. Prints "bare_..." steps.
+int measureBareWindow(std::ostream& out);

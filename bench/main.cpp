@@ -1,6 +1,7 @@
 // Runs the benchmarks, then prints the level's figures side by side. Needs a display (the
 // frames are drawn into a 1920 by 1080 window); bench/run.sh provides one. With --startup it
-// instead times the way to the title's first frame, once (bench/startup.sh runs it repeatedly).
+// instead times the way to the title's first frame, once (bench/startup.sh runs it repeatedly);
+// with --startup-floor, that of a bare window.
 #include <benchmark/benchmark.h>
 
 #include <chrono>
@@ -20,6 +21,9 @@ int main(int argc, char** argv) {
                          .count()
                   << "\n";
         return measureStartUp(std::cout);
+    }
+    if (argc == 2 && std::strcmp(argv[1], "--startup-floor") == 0) {
+        return measureBareWindow(std::cout);
     }
     benchmark::Initialize(&argc, argv);
     if (benchmark::ReportUnrecognizedArguments(argc, argv)) {
