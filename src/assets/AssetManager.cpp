@@ -111,13 +111,19 @@ void AssetManager::buildLayers(const TmxMap& map, std::shared_ptr<GameObject> ma
         sf::err() << "buildLayers: there is no window to draw the layers into" << std::endl;
         return;
     }
-    for (std::size_t i = 0; i < map.layers.size(); ++i) {
-        const std::string& name = map.layers[i].name;
-        auto layer = std::make_shared<LayerComponent>(
-            mapObject, *m_renderWindow, i < m_layerTiles.size() ? m_layerTiles[i] : nullptr, name,
-            map.tileHeight, m_geometryPool);
-        mapObject->addComponent(layer);
-        m_layers.emplace_back(name, std::move(layer));
+    // Top layer first, so that each layer knows the layers drawn over it when it leaves out
+    // the tiles they cover.
+    std::vector<std::shared_ptr<LayerComponent>> built(map.layers.size());
+    std::vector<std::shared_ptr<const LayerComponent>> above;
+    for (std::size_t i = map.layers.size(); i-- > 0;) {
+        built[i] = std::make_shared<LayerComponent>(
+            mapObject, *m_renderWindow, i < m_layerTiles.size() ? m_layerTiles[i] : nullptr,
+            map.layers[i].name, map.tileHeight, m_geometryPool, above);
+        above.insert(above.begin(), built[i]);
+    }
+    for (std::size_t i = 0; i < built.size(); ++i) {
+        mapObject->addComponent(built[i]);
+        m_layers.emplace_back(map.layers[i].name, std::move(built[i]));
     }
 }
 

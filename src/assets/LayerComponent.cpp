@@ -9,6 +9,7 @@
 #include <limits>
 #include <map>
 
+#include "assets/CoveredTiles.hpp"
 #include "objects/GameObject.hpp"
 
 namespace {
@@ -75,13 +76,19 @@ int toKey(double coordinate) {
 LayerComponent::LayerComponent(std::shared_ptr<GameObject> gameObject,
                                sf::RenderWindow& renderWindow,
                                std::shared_ptr<const LayerTiles> tiles, std::string name,
-                               int tileSize, const std::shared_ptr<GeometryPool>& geometryPool)
+                               int tileSize, const std::shared_ptr<GeometryPool>& geometryPool,
+                               const std::vector<std::shared_ptr<const LayerComponent>>& above)
     : IRenderComponent(renderWindow, std::move(gameObject)),
       m_name(std::move(name)),
       m_tiles(orNoTiles(std::move(tiles))),
       m_tileSize(tileSize),
-      m_chunks(chunksOf(*m_tiles, tileSize, geometryPool)),
-      m_opaqueLooks(opaqueLooksOf(*m_tiles)) {}
+      m_geometryPool(geometryPool),
+      m_opaqueLooks(opaqueLooksOf(*m_tiles)) {
+    const CoveredTiles covered(m_tiles, tileSize, above);
+    m_uncovered = covered.shown();
+    m_coverers = covered.coverers();
+    m_chunks = chunksOf(*m_uncovered, tileSize, geometryPool);
+}
 
 void LayerComponent::draw() {
     drawTiles(m_renderWindow);
@@ -90,8 +97,12 @@ void LayerComponent::draw() {
 
 void LayerComponent::clearTiles() {
     m_tiles = orNoTiles(nullptr);
+    m_uncovered = m_tiles;
+    m_coverers.clear();
     m_opaqueLooks.clear();
     m_chunks = TileChunks();
+    m_allChunks = TileChunks();
+    m_allChunksBuilt = false;
 }
 
 // Objects barely move between two passes, and most never move, so the list is nearly in order
@@ -142,7 +153,24 @@ TileRange LayerComponent::visibleTiles(const sf::View& view, int tileSize) {
 
 void LayerComponent::drawTiles(sf::RenderTarget& target) {
     prepareTiles(target);
-    m_chunks.draw(target, m_range);
+    chunksToDraw().draw(target, m_range);
+}
+
+// A covering layer that is gone, or has let go of its tiles, covers nothing any more.
+const TileChunks& LayerComponent::chunksToDraw() {
+    const bool coverersShown =
+        std::all_of(m_coverers.begin(), m_coverers.end(), [](const auto& coverer) {
+            const auto layer = coverer.lock();
+            return layer && layer->isVisible() && !layer->getTiles().empty();
+        });
+    if (coverersShown) {
+        return m_chunks;
+    }
+    if (!m_allChunksBuilt) {
+        m_allChunks = chunksOf(*m_tiles, m_tileSize, m_geometryPool);
+        m_allChunksBuilt = true;
+    }
+    return m_allChunks;
 }
 
 void LayerComponent::prepareTiles(const sf::RenderTarget& target) {

@@ -16,14 +16,17 @@ class View;
 
 // One tile layer of the loaded map, on the map's game object. It draws its tiles around the
 // current view and then the game objects that belong to it, top to bottom, so an object lower on
-// the screen appears in front.
+// the screen appears in front. Tiles that the layers drawn after it cover exactly are left out
+// for as long as those layers are shown.
 class LayerComponent : public IRenderComponent {
 public:
     // The tiles are shared with the asset manager, which cut them; their geometry is built here,
-    // once, in buffers from the pool where it is large.
+    // once, in buffers from the pool where it is large. `above` are the layers drawn after this
+    // one, in the order they are drawn; they must be built before it.
     LayerComponent(std::shared_ptr<GameObject> gameObject, sf::RenderWindow& renderWindow,
                    std::shared_ptr<const LayerTiles> tiles, std::string name, int tileSize,
-                   const std::shared_ptr<GeometryPool>& geometryPool = nullptr);
+                   const std::shared_ptr<GeometryPool>& geometryPool = nullptr,
+                   const std::vector<std::shared_ptr<const LayerComponent>>& above = {});
 
     bool init() override { return true; }
     void update(float /*frameSeconds*/) override {}
@@ -36,7 +39,11 @@ public:
     const std::string& getName() const { return m_name; }
     const std::vector<std::shared_ptr<GameObject>>& getObjects() const { return m_objects; }
     void addObject(std::shared_ptr<GameObject> gameObject);
+    // All of the layer's tiles, covered or not.
     const LayerTiles& getTiles() const { return *m_tiles; }
+    // The tiles that no layer above covers, which are all that is drawn while those are shown.
+    const LayerTiles& getUncoveredTiles() const { return *m_uncovered; }
+    // The geometry of the uncovered tiles.
     const TileChunks& getTileChunks() const { return m_chunks; }
     // Lets go of the tiles, whose textures are about to go.
     void clearTiles();
@@ -62,10 +69,19 @@ public:
     void forEachOpaqueTile(const TileRange& range, Visit&& visit) const;
 
 private:
+    // The uncovered tiles' geometry while every layer covering some tile is shown, else that of
+    // all the tiles, built the first time it is needed.
+    const TileChunks& chunksToDraw();
+
     std::string m_name;
     std::shared_ptr<const LayerTiles> m_tiles;
     int m_tileSize;
+    std::shared_ptr<GeometryPool> m_geometryPool;
+    std::shared_ptr<const LayerTiles> m_uncovered;
+    std::vector<std::weak_ptr<const LayerComponent>> m_coverers;
     TileChunks m_chunks;
+    TileChunks m_allChunks;
+    bool m_allChunksBuilt = false;
     std::vector<bool> m_opaqueLooks;  // by look
     TileRange m_range;
     std::vector<std::shared_ptr<GameObject>> m_objects;

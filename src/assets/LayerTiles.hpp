@@ -46,6 +46,8 @@ public:
     const Tile* find(sf::Vector2i key) const;
     const TileLook& lookOf(const Tile& tile) const { return m_looks[tile.look]; }
     const std::vector<TileLook>& getLooks() const { return m_looks; }
+    // Every tile, ordered by key: top row first, left to right.
+    const std::vector<Tile>& inKeyOrder() const { return m_tiles; }
     std::size_t size() const { return m_tiles.size(); }
     bool empty() const { return m_tiles.empty(); }
     // How many of the layer's tiles show each look.
