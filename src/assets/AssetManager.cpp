@@ -78,6 +78,7 @@ void AssetManager::dropSpareGeometry() {
 // of them before the map object (which owns the layers) is released by its screen.
 void AssetManager::reset() {
     m_textures.clear();
+    m_tilesetPictures.clear();
     m_layerTiles.clear();
     for (const auto& layer : m_layers) {
         layer.second->clearTiles();
@@ -89,14 +90,20 @@ void AssetManager::reset() {
     m_mapProperties.clear();
 }
 
+// The pictures stay while the map is loaded: the layers find their opaque tiles in them rather
+// than reading every texture back from the graphics driver.
 void AssetManager::loadTilesetTextures(const TmxMap& map) {
     for (const auto& tileset : map.tilesets) {
         auto texture = std::make_shared<sf::Texture>();
         const std::string path = m_assetRoot + tileset.imageSource;
-        if (!RegularFile::load(path, [&texture](const std::string& plain) {
-                return texture->loadFromFile(plain);
-            })) {
+        sf::Image picture;
+        if (!RegularFile::load(
+                path,
+                [&picture](const std::string& plain) { return picture.loadFromFile(plain); }) ||
+            !texture->loadFromImage(picture)) {
             sf::err() << "Could not load texture " << path << std::endl;
+        } else {
+            m_tilesetPictures[texture.get()] = std::move(picture);
         }
         m_textures[tileset.name] = std::move(texture);
     }
@@ -118,7 +125,7 @@ void AssetManager::buildLayers(const TmxMap& map, std::shared_ptr<GameObject> ma
     for (std::size_t i = map.layers.size(); i-- > 0;) {
         built[i] = std::make_shared<LayerComponent>(
             mapObject, *m_renderWindow, i < m_layerTiles.size() ? m_layerTiles[i] : nullptr,
-            map.layers[i].name, map.tileHeight, m_geometryPool, above);
+            map.layers[i].name, map.tileHeight, m_geometryPool, above, m_tilesetPictures);
         above.insert(above.begin(), built[i]);
     }
     for (std::size_t i = 0; i < built.size(); ++i) {

@@ -6,6 +6,7 @@
 #include <utility>
 #include <vector>
 
+#include "assets/LayerComponent.hpp"
 #include "assets/LayerTiles.hpp"
 #include "assets/TileCutter.hpp"
 #include "assets/TmxMap.hpp"
@@ -19,7 +20,6 @@ class Texture;
 class GameObject;
 class GeometryPool;
 class IRenderComponent;
-class LayerComponent;
 
 // Holds everything that belongs to the map currently loaded: its tileset textures, one tile per
 // occupied cell, its tile layers and the players built from it. Every loadMap starts by
@@ -97,6 +97,7 @@ private:
 
     sf::RenderWindow* m_renderWindow = nullptr;
     Textures m_textures;
+    LayerComponent::TexturePictures m_tilesetPictures;
     std::string m_assetRoot = AssetFolder::root();
     std::vector<std::shared_ptr<const LayerTiles>> m_layerTiles;
     Layers m_layers;

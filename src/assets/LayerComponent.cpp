@@ -7,7 +7,6 @@
 #include <cmath>
 #include <iterator>
 #include <limits>
-#include <map>
 
 #include "assets/CoveredTiles.hpp"
 #include "objects/GameObject.hpp"
@@ -44,20 +43,25 @@ TileChunks chunksOf(const LayerTiles& tiles, int tileSize,
     return TileChunks(tiles, tileSize, sf::VertexBuffer::isAvailable(), geometryPool);
 }
 
-// Reads each texture back once, at load, to find the looks without a single see-through pixel.
-std::vector<bool> opaqueLooksOf(const LayerTiles& tiles) {
-    std::map<const sf::Texture*, sf::Image> pictures;
+// Finds, at load, the looks without a single see-through pixel, in the pictures the textures
+// were loaded from; a texture loaded otherwise is read back from the graphics driver, once.
+std::vector<bool> opaqueLooksOf(const LayerTiles& tiles,
+                                const LayerComponent::TexturePictures& loaded) {
+    LayerComponent::TexturePictures readBack;
+    const auto pictureOf = [&](const sf::Texture* texture) -> const sf::Image& {
+        if (const auto kept = loaded.find(texture); kept != loaded.end()) {
+            return kept->second;
+        }
+        auto read = readBack.find(texture);
+        if (read == readBack.end()) {
+            read = readBack.emplace(texture, texture->copyToImage()).first;
+        }
+        return read->second;
+    };
     std::vector<bool> opaque;
     for (const TileLook& look : tiles.getLooks()) {
-        if (look.texture == nullptr || tiles.empty()) {
-            opaque.push_back(false);
-            continue;
-        }
-        auto picture = pictures.find(look.texture);
-        if (picture == pictures.end()) {
-            picture = pictures.emplace(look.texture, look.texture->copyToImage()).first;
-        }
-        opaque.push_back(isOpaque(picture->second, look.textureRect));
+        opaque.push_back(look.texture != nullptr && !tiles.empty() &&
+                         isOpaque(pictureOf(look.texture), look.textureRect));
     }
     return opaque;
 }
@@ -77,13 +81,14 @@ LayerComponent::LayerComponent(std::shared_ptr<GameObject> gameObject,
                                sf::RenderWindow& renderWindow,
                                std::shared_ptr<const LayerTiles> tiles, std::string name,
                                int tileSize, const std::shared_ptr<GeometryPool>& geometryPool,
-                               const std::vector<std::shared_ptr<const LayerComponent>>& above)
+                               const std::vector<std::shared_ptr<const LayerComponent>>& above,
+                               const TexturePictures& pictures)
     : IRenderComponent(renderWindow, std::move(gameObject)),
       m_name(std::move(name)),
       m_tiles(orNoTiles(std::move(tiles))),
       m_tileSize(tileSize),
       m_geometryPool(geometryPool),
-      m_opaqueLooks(opaqueLooksOf(*m_tiles)) {
+      m_opaqueLooks(opaqueLooksOf(*m_tiles, pictures)) {
     const CoveredTiles covered(m_tiles, tileSize, above);
     m_uncovered = covered.shown();
     m_coverers = covered.coverers();

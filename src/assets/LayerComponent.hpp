@@ -1,7 +1,9 @@
 #pragma once
 
+#include <SFML/Graphics/Image.hpp>
 #include <memory>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 #include "assets/LayerTiles.hpp"
@@ -20,13 +22,18 @@ class View;
 // for as long as those layers are shown.
 class LayerComponent : public IRenderComponent {
 public:
+    using TexturePictures = std::unordered_map<const sf::Texture*, sf::Image>;
+
     // The tiles are shared with the asset manager, which cut them; their geometry is built here,
     // once, in buffers from the pool where it is large. `above` are the layers drawn after this
-    // one, in the order they are drawn; they must be built before it.
+    // one, in the order they are drawn; they must be built before it. `pictures` are the
+    // textures' pictures as loaded, to find the fully opaque looks in; a texture without one
+    // is read back from the graphics driver.
     LayerComponent(std::shared_ptr<GameObject> gameObject, sf::RenderWindow& renderWindow,
                    std::shared_ptr<const LayerTiles> tiles, std::string name, int tileSize,
                    const std::shared_ptr<GeometryPool>& geometryPool = nullptr,
-                   const std::vector<std::shared_ptr<const LayerComponent>>& above = {});
+                   const std::vector<std::shared_ptr<const LayerComponent>>& above = {},
+                   const TexturePictures& pictures = {});
 
     bool init() override { return true; }
     void update(float /*frameSeconds*/) override {}
